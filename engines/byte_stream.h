@@ -1,0 +1,31 @@
+// The stream the readers pull file bytes from. It is an interface so that the
+// product can read a Win32 file handle, the console tool a C stream, and tests
+// a stream that fails, ends early or grows on purpose.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace ondrix {
+
+// Raised by a stream whose read failed. The text is the system's reason,
+// already turned into words by the stream that saw the failure.
+class EStreamError : public std::runtime_error {
+ public:
+  explicit EStreamError(const std::string& reason) : std::runtime_error(reason) {}
+};
+
+class IByteStream {
+ public:
+  virtual ~IByteStream() = default;
+  // Current size of the underlying file, asked anew each call.
+  virtual std::int64_t Size() = 0;
+  virtual std::int64_t Position() = 0;
+  // Reads up to `count` bytes and returns how many arrived; 0 at the end.
+  // Throws EStreamError when the read fails.
+  virtual std::size_t Read(void* buffer, std::size_t count) = 0;
+};
+
+}  // namespace ondrix

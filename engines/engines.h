@@ -1,0 +1,23 @@
+// The ten digest engine classes.
+#pragma once
+
+#include <memory>
+
+#include "engines/digest.h"
+
+namespace ondrix {
+
+#define ONDRIX_DECLARE_ENGINE_FACTORY(name) std::unique_ptr<TDigest> Create_##name();
+ONDRIX_DECLARE_ENGINE_FACTORY(md4)
+ONDRIX_DECLARE_ENGINE_FACTORY(md5)
+ONDRIX_DECLARE_ENGINE_FACTORY(sha1)
+ONDRIX_DECLARE_ENGINE_FACTORY(sha256)
+ONDRIX_DECLARE_ENGINE_FACTORY(sha384)
+ONDRIX_DECLARE_ENGINE_FACTORY(sha512)
+ONDRIX_DECLARE_ENGINE_FACTORY(ripemd128)
+ONDRIX_DECLARE_ENGINE_FACTORY(ripemd160)
+ONDRIX_DECLARE_ENGINE_FACTORY(haval)
+ONDRIX_DECLARE_ENGINE_FACTORY(tiger)
+#undef ONDRIX_DECLARE_ENGINE_FACTORY
+
+}  // namespace ondrix

@@ -1,0 +1,37 @@
+// A read-only file stream on the C library, for the console tool and native
+// tests. The window uses its own stream on a Win32 handle.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "engines/byte_stream.h"
+
+namespace ondrix {
+
+class FileStream final : public IByteStream {
+ public:
+  // Opens `path` for reading. On failure the stream is not open and
+  // ErrorText() holds the system's reason ("No such file or directory", …).
+  explicit FileStream(const std::filesystem::path& path);
+  ~FileStream() override;
+  FileStream(const FileStream&) = delete;
+  FileStream& operator=(const FileStream&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  const std::string& ErrorText() const { return error_; }
+
+  std::int64_t Size() override;
+  std::int64_t Position() override;
+  std::size_t Read(void* buffer, std::size_t count) override;
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string error_;
+};
+
+// The C library's words for an errno value.
+std::string SystemErrorText(int error_number);
+
+}  // namespace ondrix

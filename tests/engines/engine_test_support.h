@@ -1,0 +1,122 @@
+// Shared helpers for the engine tests: run a message through an engine of a
+// given key and read back the lower-case hex text.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engines/byte_stream.h"
+#include "engines/checksum_types.h"
+#include "engines/crc32.h"
+#include "engines/digest.h"
+
+namespace ondrix::test {
+
+// One published vector: `input` repeated `repeat` times hashes to `hex`.
+struct Vector {
+  std::string_view key;
+  std::string_view input;
+  std::size_t repeat;
+  std::string_view hex;  // lower case
+  std::string_view source;
+};
+
+inline std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return s;
+}
+
+inline const ChecksumTypeInfo& Info(std::string_view key) {
+  const ChecksumTypeInfo* info = FindTypeByKey(key);
+  if (!info) throw std::runtime_error("unknown key " + std::string(key));
+  return *info;
+}
+
+// Digest of `data`, fed in pieces of the given sizes (the rest in one call).
+inline std::string HexOf(std::string_view key, const std::vector<std::uint8_t>& data,
+                         const std::vector<std::size_t>& pieces = {}) {
+  const ChecksumTypeInfo& info = Info(key);
+  if (info.IsCrc()) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    crc = Crc32Update(crc, data.data(), data.size());
+    std::uint8_t be[4] = {std::uint8_t(~crc >> 24), std::uint8_t(~crc >> 16),
+                          std::uint8_t(~crc >> 8), std::uint8_t(~crc)};
+    return Lower(DigestToHex(be, 4));
+  }
+  auto engine = info.create_engine();
+  engine->BeginDigest();
+  std::size_t at = 0;
+  for (std::size_t n : pieces) {
+    engine->AddData(data.data() + at, std::int64_t(n));
+    at += n;
+  }
+  engine->AddData(data.data() + at, std::int64_t(data.size() - at));
+  std::vector<std::uint8_t> digest(std::size_t(info.digest_bytes));
+  engine->EndDigest(digest.data());
+  return Lower(DigestToHex(digest.data(), digest.size()));
+}
+
+inline std::vector<std::uint8_t> Repeat(std::string_view text, std::size_t times) {
+  std::vector<std::uint8_t> out;
+  out.reserve(text.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out.insert(out.end(), text.begin(), text.end());
+  return out;
+}
+
+inline void CheckVectors(const std::vector<Vector>& vectors) {
+  for (const Vector& v : vectors) {
+    SCOPED_TRACE(std::string(v.key) + " <- \"" + std::string(v.input.substr(0, 40)) + "\" x" +
+                 std::to_string(v.repeat) + " (" + std::string(v.source) + ")");
+    EXPECT_EQ(HexOf(v.key, Repeat(v.input, v.repeat)), v.hex);
+  }
+}
+
+// An in-memory stream that counts its reads and can misbehave on purpose.
+class ScriptedStream : public IByteStream {
+ public:
+  explicit ScriptedStream(std::vector<std::uint8_t> data) : data_(std::move(data)) {}
+
+  int fail_on_read = 0;          // 1-based read number that throws; 0 never
+  std::size_t grow_by = 0;       // bytes appended after each read …
+  int grow_times = 1;            // … for this many reads
+  int reads = 0;
+  std::vector<std::size_t> read_sizes;
+
+  std::int64_t Size() override { return std::int64_t(data_.size()); }
+  std::int64_t Position() override { return std::int64_t(pos_); }
+  std::size_t Read(void* buffer, std::size_t count) override {
+    ++reads;
+    read_sizes.push_back(count);
+    if (reads == fail_on_read) throw EStreamError("The device is not ready.");
+    const std::size_t n = std::min(count, data_.size() - pos_);
+    std::copy_n(data_.begin() + std::ptrdiff_t(pos_), n, static_cast<std::uint8_t*>(buffer));
+    pos_ += n;
+    if (reads <= grow_times) data_.insert(data_.end(), grow_by, std::uint8_t(0x5A));
+    return n;
+  }
+  const std::vector<std::uint8_t>& data() const { return data_; }
+
+ private:
+  std::vector<std::uint8_t> data_;
+  std::size_t pos_ = 0;
+};
+
+// Deterministic pseudo-random bytes (no seeding differences across hosts).
+inline std::vector<std::uint8_t> PatternBytes(std::size_t n, std::uint32_t seed = 1) {
+  std::vector<std::uint8_t> out(n);
+  std::uint32_t x = seed * 2654435761u + 1;
+  for (auto& b : out) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    b = std::uint8_t(x >> 24);
+  }
+  return out;
+}
+
+}  // namespace ondrix::test
