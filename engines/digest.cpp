@@ -36,20 +36,20 @@ void TDigest::HashStream(IByteStream& stream, std::int64_t size) {
   const std::int64_t tail = size % std::int64_t(kReadBlockSize);
   bool failed = false;
 
-  // Every turn reads, as the size dictates; once a read has failed the
-  // bytes are no longer fed, so the engine never sees a hole in the file.
+  // Once a read has failed nothing more is read or fed: the engine never
+  // sees a hole in the file, and a failing disk is not asked again for every
+  // remaining block (each of which may take the system seconds to refuse).
   auto read_and_feed = [&](std::size_t want) {
+    if (failed) return;
     std::size_t n = 0;
     try {
       n = stream.Read(buffer, want);
     } catch (const EStreamError& e) {
-      if (!failed) {
-        ReadError = e.what();
-        ReadFailed.store(1, std::memory_order_release);
-      }
+      ReadError = e.what();
+      ReadFailed.store(1, std::memory_order_release);
       failed = true;
+      return;
     }
-    if (failed) return;
     AddData(buffer, std::int64_t(n));
     BytesHashed.store(BytesHashed.load(std::memory_order_relaxed) + std::int64_t(n),
                       std::memory_order_relaxed);

@@ -2,6 +2,7 @@
 #include "engines/block_digest.h"
 #include "engines/checksum_types.h"
 #include "engines/engines.h"
+#include "engines/sha2_rounds.h"
 
 namespace ondrix {
 namespace {
@@ -13,62 +14,14 @@ constexpr SelfCheckVectors kSelfCheck = {
     "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
     "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"};
 
-inline std::uint32_t Ch(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
-  return z ^ (x & (y ^ z));
-}
-inline std::uint32_t Maj(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
-  return (x & y) | (z & (x | y));
-}
-inline std::uint32_t BigSigma0(std::uint32_t x) {
-  return rotr32<2>(x) ^ rotr32<13>(x) ^ rotr32<22>(x);
-}
-inline std::uint32_t BigSigma1(std::uint32_t x) {
-  return rotr32<6>(x) ^ rotr32<11>(x) ^ rotr32<25>(x);
-}
-inline std::uint32_t SmallSigma0(std::uint32_t x) {
-  return rotr32<7>(x) ^ rotr32<18>(x) ^ (x >> 3);
-}
-inline std::uint32_t SmallSigma1(std::uint32_t x) {
-  return rotr32<17>(x) ^ rotr32<19>(x) ^ (x >> 10);
-}
-
-// W[t]: the 16 message words, then each later word derived in place in a
-// ring of 16, so the schedule never needs more than the block's own words.
-template <int t>
-inline std::uint32_t Schedule(std::uint32_t (&w)[16]) {
-  if constexpr (t >= 16)
-    w[t & 15] += SmallSigma1(w[(t - 2) & 15]) + w[(t - 7) & 15] + SmallSigma0(w[(t - 15) & 15]);
-  return w[t & 15];
-}
-
-// One step: d += T1, h = T1 + T2. The eight working words then move one
-// place; callers rotate the arguments instead.
-// Forced inline, like the groups below: the unrolled block function grows
-// past the compiler's own inlining limits, and a call per step would send
-// the working words through memory.
-template <int t>
-[[gnu::always_inline]] inline void Step(std::uint32_t a, std::uint32_t b, std::uint32_t c,
-                                        std::uint32_t& d, std::uint32_t e, std::uint32_t f,
-                                        std::uint32_t g, std::uint32_t& h, std::uint32_t (&w)[16]) {
-  const std::uint32_t t1 = h + BigSigma1(e) + Ch(e, f, g) + kSha256K[t] + Schedule<t>(w);
-  d += t1;
-  h = t1 + BigSigma0(a) + Maj(a, b, c);
-}
-
-// Eight steps bring the working words back to their starting places.
-template <int t>
-[[gnu::always_inline]] inline void EightSteps(std::uint32_t (&s)[8],
-                                              std::uint32_t (&w)[16]) {
-  auto& [a, b, c, d, e, f, g, h] = s;
-  Step<t>(a, b, c, d, e, f, g, h, w);
-  Step<t + 1>(h, a, b, c, d, e, f, g, w);
-  Step<t + 2>(g, h, a, b, c, d, e, f, w);
-  Step<t + 3>(f, g, h, a, b, c, d, e, w);
-  Step<t + 4>(e, f, g, h, a, b, c, d, w);
-  Step<t + 5>(d, e, f, g, h, a, b, c, w);
-  Step<t + 6>(c, d, e, f, g, h, a, b, w);
-  Step<t + 7>(b, c, d, e, f, g, h, a, w);
-}
+struct Sha256Params {
+  using Word = std::uint32_t;
+  static constexpr const std::uint32_t (&kK)[64] = kSha256K;
+  static constexpr int kBig0[3] = {2, 13, 22};
+  static constexpr int kBig1[3] = {6, 11, 25};
+  static constexpr int kSmall0[3] = {7, 18, 3};
+  static constexpr int kSmall1[3] = {17, 19, 10};
+};
 
 struct Sha256Block {
   using Word = std::uint32_t;
@@ -83,14 +36,7 @@ struct Sha256Block {
   }
 
   static void Compress(Word* h, const std::uint8_t* p) {
-    std::uint32_t w[16];
-    for (int i = 0; i < 16; ++i) w[i] = load32_be(p + 4 * i);
-    std::uint32_t s[8] = {h[0], h[1], h[2], h[3], h[4], h[5], h[6], h[7]};
-
-    EightSteps<0>(s, w);   EightSteps<8>(s, w);   EightSteps<16>(s, w);  EightSteps<24>(s, w);
-    EightSteps<32>(s, w);  EightSteps<40>(s, w);  EightSteps<48>(s, w);  EightSteps<56>(s, w);
-
-    for (int i = 0; i < 8; ++i) h[i] += s[i];
+    sha2::Rounds<Sha256Params>::Compress(h, p, std::make_integer_sequence<int, 8>());
   }
 };
 

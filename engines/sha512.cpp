@@ -4,6 +4,7 @@
 
 #include "engines/checksum_types.h"
 #include "engines/engines.h"
+#include "engines/sha2_rounds.h"
 
 namespace ondrix {
 namespace {
@@ -30,75 +31,19 @@ constexpr SelfCheckVectors kSelfCheck512 = {
     "8e959b75dae313da8cf4f72814fc143f8f7779c6eb9f7fa17299aeadb6889018"
     "501d289e4900f7e4331b99dec4b5433ac7d329eeb6dd26545e96e55b874be909"};
 
-inline std::uint64_t Ch(std::uint64_t x, std::uint64_t y, std::uint64_t z) {
-  return z ^ (x & (y ^ z));
-}
-inline std::uint64_t Maj(std::uint64_t x, std::uint64_t y, std::uint64_t z) {
-  return (x & y) | (z & (x | y));
-}
-inline std::uint64_t BigSigma0(std::uint64_t x) {
-  return rotr64<28>(x) ^ rotr64<34>(x) ^ rotr64<39>(x);
-}
-inline std::uint64_t BigSigma1(std::uint64_t x) {
-  return rotr64<14>(x) ^ rotr64<18>(x) ^ rotr64<41>(x);
-}
-inline std::uint64_t SmallSigma0(std::uint64_t x) {
-  return rotr64<1>(x) ^ rotr64<8>(x) ^ (x >> 7);
-}
-inline std::uint64_t SmallSigma1(std::uint64_t x) {
-  return rotr64<19>(x) ^ rotr64<61>(x) ^ (x >> 6);
-}
-
-// W[t]: the 16 message words, then each later word derived in place in a
-// ring of 16, so the schedule never needs more than the block's own words.
-template <int t>
-inline std::uint64_t Schedule(std::uint64_t (&w)[16]) {
-  if constexpr (t >= 16)
-    w[t & 15] += SmallSigma1(w[(t - 2) & 15]) + w[(t - 7) & 15] + SmallSigma0(w[(t - 15) & 15]);
-  return w[t & 15];
-}
-
-// One step: d += T1, h = T1 + T2. The eight working words then move one
-// place; callers rotate the arguments instead.
-// Forced inline, like the groups below: the unrolled block function grows
-// past the compiler's own inlining limits, and a call per step would send
-// the working words through memory.
-template <int t>
-[[gnu::always_inline]] inline void Step(std::uint64_t a, std::uint64_t b, std::uint64_t c,
-                                        std::uint64_t& d, std::uint64_t e, std::uint64_t f,
-                                        std::uint64_t g, std::uint64_t& h, std::uint64_t (&w)[16]) {
-  const std::uint64_t t1 = h + BigSigma1(e) + Ch(e, f, g) + kSha512K[t] + Schedule<t>(w);
-  d += t1;
-  h = t1 + BigSigma0(a) + Maj(a, b, c);
-}
-
-// Eight steps bring the working words back to their starting places.
-template <int t>
-[[gnu::always_inline]] inline void EightSteps(std::uint64_t (&s)[8],
-                                              std::uint64_t (&w)[16]) {
-  auto& [a, b, c, d, e, f, g, h] = s;
-  Step<t>(a, b, c, d, e, f, g, h, w);
-  Step<t + 1>(h, a, b, c, d, e, f, g, w);
-  Step<t + 2>(g, h, a, b, c, d, e, f, w);
-  Step<t + 3>(f, g, h, a, b, c, d, e, w);
-  Step<t + 4>(e, f, g, h, a, b, c, d, w);
-  Step<t + 5>(d, e, f, g, h, a, b, c, w);
-  Step<t + 6>(c, d, e, f, g, h, a, b, w);
-  Step<t + 7>(b, c, d, e, f, g, h, a, w);
-}
+struct Sha512Params {
+  using Word = std::uint64_t;
+  static constexpr const std::uint64_t (&kK)[80] = kSha512K;
+  static constexpr int kBig0[3] = {28, 34, 39};
+  static constexpr int kBig1[3] = {14, 18, 41};
+  static constexpr int kSmall0[3] = {1, 8, 7};
+  static constexpr int kSmall1[3] = {19, 61, 6};
+};
 
 }  // namespace
 
 void Sha512Block::Compress(Word* h, const std::uint8_t* p) {
-  std::uint64_t w[16];
-  for (int i = 0; i < 16; ++i) w[i] = load64_be(p + 8 * i);
-  std::uint64_t s[8] = {h[0], h[1], h[2], h[3], h[4], h[5], h[6], h[7]};
-
-  EightSteps<0>(s, w);   EightSteps<8>(s, w);   EightSteps<16>(s, w);  EightSteps<24>(s, w);
-  EightSteps<32>(s, w);  EightSteps<40>(s, w);  EightSteps<48>(s, w);  EightSteps<56>(s, w);
-  EightSteps<64>(s, w);  EightSteps<72>(s, w);
-
-  for (int i = 0; i < 8; ++i) h[i] += s[i];
+  sha2::Rounds<Sha512Params>::Compress(h, p, std::make_integer_sequence<int, 10>());
 }
 
 namespace {

@@ -99,8 +99,10 @@ TEST(HashStream, FailedReadStopsFeedingAndIsReported) {
   engine->HashStream(stream, std::int64_t(data.size()));
   EXPECT_EQ(engine->ReadFailed.load(), 1);
   EXPECT_EQ(engine->ReadError, "The device is not ready.");
-  // Only the block before the failure was fed and counted.
+  // Only the block before the failure was fed and counted, and the stream
+  // was not asked again after it failed.
   EXPECT_EQ(engine->BytesHashed.load(), 8192);
+  EXPECT_EQ(stream.reads, 2);
   std::vector<std::uint8_t> digest(32);
   engine->EndDigest(digest.data());
   EXPECT_EQ(Lower(DigestToHex(digest.data(), 32)),
