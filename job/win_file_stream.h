@@ -1,0 +1,52 @@
+// The calculation's file stream: a Win32 file handle opened for reading while
+// other writers are kept out, so the bytes cannot change under the reader.
+// Works for paths of any length and for names the ANSI code page cannot spell.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engines/byte_stream.h"
+
+namespace ondrix {
+
+// `path` in the form the W file functions take past MAX_PATH: an absolute
+// path gets the "\\?\" prefix ("\\?\UNC\" for a share) after it has been
+// made full and normalised, since the prefix turns off that normalisation.
+// Short paths, relative paths that cannot be resolved and paths already
+// prefixed are returned unchanged.
+std::wstring ExtendedLengthPath(std::wstring_view path);
+
+class WinFileStream final : public IByteStream {
+ public:
+  // Takes ownership of an open handle.
+  explicit WinFileStream(HANDLE file) noexcept : file_(file) {}
+  ~WinFileStream() override;
+  WinFileStream(const WinFileStream&) = delete;
+  WinFileStream& operator=(const WinFileStream&) = delete;
+
+  // Asked anew each call: a file that grows while it is read is read to its
+  // new end by the CRC-32 loop. A failure throws EStreamError.
+  std::int64_t Size() override;
+  std::int64_t Position() override;
+  // Throws EStreamError with the system's text, in UTF-8, when ReadFile
+  // fails.
+  std::size_t Read(void* buffer, std::size_t count) override;
+
+ private:
+  HANDLE file_;
+};
+
+struct OpenedStream {
+  std::unique_ptr<IByteStream> stream;  // null when the open failed
+  std::wstring error_text;              // the system's reason when it failed
+};
+
+// Opens `path` for reading, other readers allowed, writers denied.
+OpenedStream OpenFileStream(const std::wstring& path);
+
+}  // namespace ondrix

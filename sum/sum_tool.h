@@ -1,0 +1,45 @@
+// ondrix-sum: prints each file's checksum line as the program writes it into
+// checksum files. Everything but the process entry lives here, so tests run
+// the tool in-process on their own streams.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engines/byte_stream.h"
+#include "engines/checksum_types.h"
+
+namespace ondrix {
+
+inline constexpr int kSumExitOk = 0;
+inline constexpr int kSumExitFileFailed = 1;
+inline constexpr int kSumExitUsage = 2;
+
+// Runs the tool. `args` are the command-line arguments after the program
+// name, in UTF-8. Checksum lines go to `out`, help and the type list too;
+// messages about bad files and a wrong command line go to `err`. Returns the
+// exit status: kSumExitOk when every file was read, kSumExitFileFailed when
+// some file was not (the others are still printed), kSumExitUsage for a wrong
+// command line.
+int RunSumTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The checksum of `stream`, from its position to its end, in lower-case
+// hexadecimal; or, when the stream failed, the reason.
+struct StreamChecksum {
+  bool ok = false;
+  std::string text;  // the checksum, or the reason it is missing
+};
+StreamChecksum ChecksumOfStream(const ChecksumTypeInfo& type, IByteStream& stream);
+
+// The line a checksum file holds for `name` with the default options: the hash
+// record with an asterisk, or for crc32 the SFV data line.
+std::string ChecksumLine(const ChecksumTypeInfo& type, std::string_view checksum,
+                         std::string_view name);
+
+// A UTF-8 command-line argument as a path.
+std::filesystem::path PathFromUtf8(std::string_view text);
+
+}  // namespace ondrix

@@ -1,0 +1,440 @@
+// The worker end to end on real files, and the ways a job ends: completed,
+// failed (open, read, anything escaping the body) or aborted.
+#include "job/calc_job.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+
+#include "engines/crc32.h"
+#include "startup/file_info.h"
+#include "tests/win32_services/test_support.h"
+#include "win/last_error.h"
+
+namespace ondrix {
+namespace {
+
+using test::ScratchFolder;
+
+std::wstring OneShotHex(ChecksumType type, std::string_view bytes) {
+  const ChecksumTypeInfo& info = TypeInfo(type);
+  std::string hex;
+  if (info.IsCrc()) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", unsigned(Crc32(bytes.data(), bytes.size())));
+    hex = text;
+  } else {
+    auto engine = info.create_engine();
+    std::uint8_t digest[64];
+    engine->BeginDigest();
+    engine->AddData(bytes.data(), std::int64_t(bytes.size()));
+    engine->EndDigest(digest);
+    hex = DigestToHex(digest, std::size_t(info.digest_bytes));
+  }
+  std::wstring lower;
+  for (char c : hex) lower += wchar_t(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+void Prepare(CalcJob& job, const std::wstring& path, ChecksumType type) {
+  job.SelectedFilePath = path;
+  job.SelectedFileSize = GetFileSize64(path);
+  job.SelectedType = type;
+}
+
+JobOutcome RunToEnd(CalcJob& job) {
+  job.Start();
+  job.JoinWorker();
+  return job.Outcome();
+}
+
+// ---- streams handed to the worker through its opener seam ------------------
+
+// Passes reads through to the real file, failing the Nth with `error`.
+class FailingStream final : public IByteStream {
+ public:
+  FailingStream(std::unique_ptr<IByteStream> inner, int fail_at, std::function<void()> fail)
+      : inner_(std::move(inner)), fail_at_(fail_at), fail_(std::move(fail)) {}
+  std::int64_t Size() override { return inner_->Size(); }
+  std::int64_t Position() override { return inner_->Position(); }
+  std::size_t Read(void* buffer, std::size_t count) override {
+    if (++reads_ >= fail_at_) fail_();
+    return inner_->Read(buffer, count);
+  }
+
+ private:
+  std::unique_ptr<IByteStream> inner_;
+  int fail_at_;
+  int reads_ = 0;
+  std::function<void()> fail_;
+};
+
+// Holds the worker inside its Nth read until the test lets it go.
+struct Gate {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool reached = false;
+  bool released = false;
+
+  void ArriveAndWait() {
+    std::unique_lock lock(mutex);
+    reached = true;
+    changed.notify_all();
+    changed.wait(lock, [&] { return released; });
+  }
+  bool WaitReached() {
+    std::unique_lock lock(mutex);
+    return changed.wait_for(lock, std::chrono::seconds(20), [&] { return reached; });
+  }
+  void Release() {
+    std::lock_guard lock(mutex);
+    released = true;
+    changed.notify_all();
+  }
+};
+
+class GatedStream final : public IByteStream {
+ public:
+  GatedStream(std::unique_ptr<IByteStream> inner, int gate_at, Gate& gate)
+      : inner_(std::move(inner)), gate_at_(gate_at), gate_(gate) {}
+  std::int64_t Size() override { return inner_->Size(); }
+  std::int64_t Position() override { return inner_->Position(); }
+  std::size_t Read(void* buffer, std::size_t count) override {
+    if (++reads_ == gate_at_) gate_.ArriveAndWait();
+    return inner_->Read(buffer, count);
+  }
+
+ private:
+  std::unique_ptr<IByteStream> inner_;
+  int gate_at_;
+  int reads_ = 0;
+  Gate& gate_;
+};
+
+StreamOpener Wrapping(std::function<std::unique_ptr<IByteStream>(std::unique_ptr<IByteStream>)> wrap) {
+  return [wrap](const std::wstring& path) {
+    OpenedStream opened = OpenFileStream(path);
+    if (opened.stream) opened.stream = wrap(std::move(opened.stream));
+    return opened;
+  };
+}
+
+// ---- completed jobs ---------------------------------------------------------
+
+TEST(CalcJob, EveryTypeMatchesTheOneShotDigestOfTheFile) {
+  ScratchFolder folder;
+  struct Case {
+    std::size_t size;
+  } const cases[] = {{0}, {8192}, {10000}, {3 * 8192 + 17}};
+  for (const Case& c : cases) {
+    const std::string bytes = test::PatternBytes(c.size, unsigned(c.size));
+    const std::wstring path = folder / (L"file" + std::to_wstring(c.size) + L".bin");
+    ASSERT_TRUE(test::WriteBytes(path, bytes));
+    for (const ChecksumTypeInfo& info : ChecksumTypes()) {
+      SCOPED_TRACE(std::string(info.key) + " of " + std::to_string(c.size) + " bytes");
+      CalcJob job;
+      Prepare(job, path, info.type);
+      ASSERT_EQ(RunToEnd(job), JobOutcome::Completed);
+      EXPECT_EQ(job.ResultChecksum, OneShotHex(info.type, bytes));
+      EXPECT_EQ(job.ResultChecksum.size(), std::size_t(info.HexLength()));
+      EXPECT_EQ(job.CalcCompleted.load(), 1);
+      EXPECT_TRUE(job.FailureText.empty());
+      EXPECT_EQ(job.JobStream, nullptr) << "the worker releases its stream";
+      if (info.IsCrc()) {
+        EXPECT_EQ(job.ProgressBytes(), std::int64_t(c.size));
+      } else {
+        // The monitor's counter survives the worker until the engine is
+        // released; then it falls back to 1.
+        EXPECT_EQ(job.ProgressBytes(), std::int64_t(c.size));
+        job.ReleaseEngine(info.key);
+        EXPECT_EQ(job.RunningEngine(info.type), nullptr);
+        EXPECT_EQ(job.ProgressBytes(), 1);
+        job.ReleaseEngine(info.key);  // an empty reference: nothing happens
+      }
+    }
+  }
+}
+
+TEST(CalcJob, EmptyFileKnownAnswers) {
+  ScratchFolder folder;
+  const std::wstring path = folder / L"empty.bin";
+  ASSERT_TRUE(test::WriteBytes(path, ""));
+  CalcJob job;
+  Prepare(job, path, ChecksumType::MD5);
+  ASSERT_EQ(RunToEnd(job), JobOutcome::Completed);
+  EXPECT_EQ(job.ResultChecksum, L"d41d8cd98f00b204e9800998ecf8427e");
+  Prepare(job, path, ChecksumType::CRC32);
+  ASSERT_EQ(RunToEnd(job), JobOutcome::Completed);
+  EXPECT_EQ(job.ResultChecksum, L"00000000") << "a CRC of 0 is a result, not a failure";
+}
+
+// Four bytes that bring the CRC register of `prefix` to all ones, so the
+// whole CRC-32 is 0: run the table backwards from the wanted register, then
+// forwards from the real one.
+std::string WithZeroCrc(std::string prefix) {
+  const auto& table = kCrc32Table;
+  auto index_with_top = [&](std::uint32_t top) {
+    for (int i = 0; i < 256; ++i)
+      if ((table[i] >> 24) == top) return i;
+    return -1;
+  };
+  int index[4];
+  std::uint32_t r = 0xFFFFFFFFu;
+  for (int k = 3; k >= 0; --k) {
+    index[k] = index_with_top(r >> 24);
+    r = (r ^ table[index[k]]) << 8;
+  }
+  std::uint32_t reg = ~Crc32(prefix.data(), prefix.size());
+  for (int k = 0; k < 4; ++k) {
+    const std::uint8_t b = std::uint8_t((index[k] ^ reg) & 0xFF);
+    prefix += char(b);
+    reg = (reg >> 8) ^ table[(reg ^ b) & 0xFF];
+  }
+  return prefix;
+}
+
+TEST(CalcJob, CrcOfZeroIsEightZeroDigits) {
+  ScratchFolder folder;
+  const std::string bytes = WithZeroCrc("The CRC of this file is zero.");
+  ASSERT_EQ(Crc32(bytes.data(), bytes.size()), 0u);
+  const std::wstring path = folder / L"zero-crc.bin";
+  ASSERT_TRUE(test::WriteBytes(path, bytes));
+  CalcJob job;
+  Prepare(job, path, ChecksumType::CRC32);
+  ASSERT_EQ(RunToEnd(job), JobOutcome::Completed);
+  EXPECT_EQ(job.ResultChecksum, L"00000000");
+}
+
+TEST(CalcJob, DigestHashesTheSizeRecordedAtSelectionCrcReadsToTheEnd) {
+  ScratchFolder folder;
+  const std::string bytes = test::PatternBytes(9000);
+  const std::wstring path = folder / L"grown.bin";
+  ASSERT_TRUE(test::WriteBytes(path, bytes));
+  CalcJob job;
+  Prepare(job, path, ChecksumType::SHA256);
+  job.SelectedFileSize = 8192;  // the file grew after it was selected
+  ASSERT_EQ(RunToEnd(job), JobOutcome::Completed);
+  EXPECT_EQ(job.ResultChecksum, OneShotHex(ChecksumType::SHA256, bytes.substr(0, 8192)));
+  job.SelectedType = ChecksumType::CRC32;
+  ASSERT_EQ(RunToEnd(job), JobOutcome::Completed);
+  EXPECT_EQ(job.ResultChecksum, OneShotHex(ChecksumType::CRC32, bytes));
+  EXPECT_EQ(job.ProgressBytes(), 9000);
+}
+
+TEST(CalcJob, LongUnicodePathIsCheckedEndToEnd) {
+  ScratchFolder folder;
+  const std::wstring path = test::LongPathUnder(folder.Path(), test::kForeignName, 300);
+  ASSERT_GE(path.size(), 300u);
+  const std::string bytes = test::PatternBytes(20000);
+  ASSERT_TRUE(test::WriteBytes(path, bytes));
+
+  EXPECT_EQ(TryOpenFile(path), L"");
+  EXPECT_EQ(GetFileSize64(path), 20000);
+  const FileTimeTexts times = ReadFileTimes(path);
+  EXPECT_NE(times.modified, L"?");
+  CalcJob job;
+  Prepare(job, path, ChecksumType::MD5);
+  ASSERT_EQ(RunToEnd(job), JobOutcome::Completed) << std::string(job.FailureText.begin(), job.FailureText.end());
+  EXPECT_EQ(job.ResultChecksum, OneShotHex(ChecksumType::MD5, bytes));
+}
+
+// ---- failed jobs ------------------------------------------------------------
+
+TEST(CalcJob, ReadErrorPartWayFailsTheJobWithTheReason) {
+  ScratchFolder folder;
+  const std::wstring path = folder / L"flaky disk.bin";
+  ASSERT_TRUE(test::WriteBytes(path, test::PatternBytes(5 * 8192 + 100)));
+  // The reason as a stream reports it: UTF-8 of the system's text.
+  const std::string reason = "The device is not ready (\xC3\xBC).";
+  for (ChecksumType type : {ChecksumType::MD5, ChecksumType::SHA512, ChecksumType::CRC32}) {
+    SCOPED_TRACE(std::string(TypeInfo(type).key));
+    CalcJob job;
+    Prepare(job, path, type);
+    job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
+      return std::make_unique<FailingStream>(std::move(inner), 3,
+                                             [&] { throw EStreamError(reason); });
+    });
+    ASSERT_EQ(RunToEnd(job), JobOutcome::Failed);
+    EXPECT_EQ(job.CalcCompleted.load(), 0);
+    EXPECT_EQ(job.ResultChecksum, L"") << "no partial digest is shown as the checksum";
+    EXPECT_EQ(job.FailureText, L"Read error in file flaky disk.bin\r\r\nThe device is not ready (\u00fc).");
+    EXPECT_EQ(job.JobStream, nullptr);
+  }
+}
+
+TEST(CalcJob, FileTheWorkerCannotOpenFailsWithTheSystemsText) {
+  ScratchFolder folder;
+  const std::wstring locked = folder / L"locked.bin";
+  ASSERT_TRUE(test::WriteBytes(locked, "abc"));
+  // Another program writes to it: the worker's open, which denies writers,
+  // is refused.
+  HANDLE writer = ::CreateFileW(locked.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  struct Case {
+    std::wstring path;
+    std::wstring name;
+    DWORD error;
+  } const cases[] = {
+      {locked, L"locked.bin", ERROR_SHARING_VIOLATION},
+      {folder / L"gone.bin", L"gone.bin", ERROR_FILE_NOT_FOUND},
+  };
+  for (const Case& c : cases) {
+    for (ChecksumType type : {ChecksumType::SHA1, ChecksumType::CRC32}) {
+      CalcJob job;
+      Prepare(job, c.path, type);
+      job.SelectedFileSize = 3;
+      ASSERT_EQ(RunToEnd(job), JobOutcome::Failed);
+      EXPECT_EQ(job.ResultChecksum, L"");
+      EXPECT_EQ(job.FailureText,
+                L"Cannot access file " + c.name + L"\r\r\n" + win::SystemErrorText(c.error));
+      EXPECT_EQ(job.RunningEngine(type), nullptr) << "no engine for a file never opened";
+    }
+    EXPECT_EQ(TryOpenFile(c.path), win::SystemErrorText(c.error));
+  }
+  ::CloseHandle(writer);
+  EXPECT_EQ(TryOpenFile(locked), L"");
+}
+
+TEST(CalcJob, AnythingEscapingTheBodyEndsTheJobAsFailed) {
+  ScratchFolder folder;
+  const std::wstring path = folder / L"a.bin";
+  ASSERT_TRUE(test::WriteBytes(path, test::PatternBytes(3 * 8192)));
+  struct Case {
+    const char* what;
+    StreamOpener opener;
+    std::wstring reason;
+  } const cases[] = {
+      {"a read throws something that is not a stream error",
+       Wrapping([](std::unique_ptr<IByteStream> inner) {
+         return std::make_unique<FailingStream>(std::move(inner), 2,
+                                                [] { throw std::logic_error("engine fault"); });
+       }),
+       L"engine fault"},
+      {"the open itself throws", [](const std::wstring&) -> OpenedStream { throw std::bad_alloc(); },
+       L"std::bad_alloc"},
+      {"a foreign exception type", [](const std::wstring&) -> OpenedStream { throw 42; },
+       L"Unexpected error"},
+  };
+  for (const Case& c : cases) {
+    for (ChecksumType type : {ChecksumType::TIGER, ChecksumType::CRC32}) {
+      SCOPED_TRACE(std::string(c.what) + ", " + std::string(TypeInfo(type).key));
+      CalcJob job;
+      Prepare(job, path, type);
+      job.OpenStream = c.opener;
+      ASSERT_EQ(RunToEnd(job), JobOutcome::Failed) << "a job that never ends";
+      EXPECT_EQ(job.FailureText, L"Calculation of file a.bin failed\r\r\n" + c.reason);
+      EXPECT_EQ(job.ResultChecksum, L"");
+      EXPECT_EQ(job.JobStream, nullptr);
+    }
+  }
+}
+
+// ---- aborted jobs -----------------------------------------------------------
+
+TEST(CalcJob, AbortMidFileStopsTheWorkerWithoutAResult) {
+  ScratchFolder folder;
+  const std::wstring path = folder / L"large.bin";
+  const std::int64_t size = 64 * 8192 + 5;
+  ASSERT_TRUE(test::WriteBytes(path, test::PatternBytes(std::size_t(size))));
+  for (ChecksumType type : {ChecksumType::MD5, ChecksumType::HAVAL, ChecksumType::CRC32}) {
+    SCOPED_TRACE(std::string(TypeInfo(type).key));
+    Gate gate;
+    CalcJob job;
+    Prepare(job, path, type);
+    job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
+      return std::make_unique<GatedStream>(std::move(inner), 4, gate);
+    });
+    job.Start();
+    ASSERT_TRUE(gate.WaitReached());
+    EXPECT_EQ(job.Outcome(), JobOutcome::Running);
+
+    job.RequestAbort();  // Escape
+    EXPECT_EQ(job.Outcome(), JobOutcome::Aborted) << "the next tick sees the abort";
+    gate.Release();
+    job.StopAndJoin();
+
+    EXPECT_FALSE(job.JobThread.joinable());
+    EXPECT_EQ(job.Outcome(), JobOutcome::Aborted) << "the stopped worker published nothing";
+    EXPECT_EQ(job.ResultChecksum, L"");
+    EXPECT_EQ(job.FailureText, L"");
+    EXPECT_LT(job.ProgressBytes(), size) << "the worker stopped part-way";
+    EXPECT_GE(job.ProgressBytes(), 3 * 8192);
+    EXPECT_EQ(job.WasAborted(), !TypeInfo(type).IsCrc());
+    job.ReleaseStream();
+    job.ReleaseEngine(TypeInfo(type).key);
+    EXPECT_EQ(job.RunningEngine(type), nullptr);
+  }
+}
+
+TEST(CalcJob, ClosingTheWindowStopsTheWorkerButChangesNoFlag) {
+  ScratchFolder folder;
+  const std::wstring path = folder / L"large.bin";
+  ASSERT_TRUE(test::WriteBytes(path, test::PatternBytes(32 * 8192)));
+  Gate gate;
+  CalcJob job;
+  Prepare(job, path, ChecksumType::SHA256);
+  job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
+    return std::make_unique<GatedStream>(std::move(inner), 2, gate);
+  });
+  job.Start();
+  ASSERT_TRUE(gate.WaitReached());
+  // The window closes while the worker is inside a read: the stop is
+  // signalled first, the read then returns.
+  std::thread closing([&] { job.StopAndJoin(); });
+  const TDigest* engine = job.RunningEngine(ChecksumType::SHA256);
+  ASSERT_NE(engine, nullptr);
+  for (int i = 0; i < 2000 && !engine->AbortRequested.load(); ++i) ::Sleep(1);
+  EXPECT_EQ(engine->AbortRequested.load(), 1);
+  gate.Release();
+  closing.join();
+  EXPECT_FALSE(job.JobThread.joinable());
+  EXPECT_LT(job.ProgressBytes(), 32 * 8192);
+  EXPECT_EQ(job.CalcIdle.load(), 0) << "the window still shows the calculation running";
+  EXPECT_EQ(job.ResultChecksum, L"");
+  // The user aborts it later from the tray: the abort branch runs.
+  job.RequestAbort();
+  EXPECT_EQ(job.Outcome(), JobOutcome::Aborted);
+  EXPECT_EQ(job.ResultChecksum, L"");
+}
+
+TEST(CalcJob, AbortAfterTheWorkerPublishedLeavesTheResult) {
+  ScratchFolder folder;
+  const std::wstring path = folder / L"small.bin";
+  const std::string bytes = test::PatternBytes(100);
+  ASSERT_TRUE(test::WriteBytes(path, bytes));
+  CalcJob job;
+  Prepare(job, path, ChecksumType::RIPEMD160);
+  ASSERT_EQ(RunToEnd(job), JobOutcome::Completed);
+  job.RequestAbort();
+  job.StopAndJoin();
+  EXPECT_EQ(job.Outcome(), JobOutcome::Completed);
+  EXPECT_EQ(job.ResultChecksum, OneShotHex(ChecksumType::RIPEMD160, bytes));
+}
+
+TEST(CalcJob, ProgressIsOneUntilTheEngineExists) {
+  ScratchFolder folder;
+  const std::wstring path = folder / L"p.bin";
+  ASSERT_TRUE(test::WriteBytes(path, test::PatternBytes(4 * 8192)));
+  Gate gate;
+  CalcJob job;
+  Prepare(job, path, ChecksumType::SHA1);
+  EXPECT_EQ(job.ProgressBytes(), 1);
+  job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
+    return std::make_unique<GatedStream>(std::move(inner), 3, gate);
+  });
+  job.Start();
+  ASSERT_TRUE(gate.WaitReached());
+  EXPECT_EQ(job.ProgressBytes(), 2 * 8192) << "two blocks hashed before the third read";
+  gate.Release();
+  job.JoinWorker();
+  EXPECT_EQ(job.Outcome(), JobOutcome::Completed);
+  EXPECT_EQ(job.ProgressBytes(), 4 * 8192);
+}
+
+}  // namespace
+}  // namespace ondrix

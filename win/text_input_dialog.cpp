@@ -1,0 +1,114 @@
+// The text input dialog, built from an in-memory template: dialog units
+// follow the dialog font, so it has the right size at every DPI, and the
+// system scales it when the window moves between screens.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win/dialogs.h"
+
+namespace ondrix::win {
+
+namespace {
+
+constexpr WORD kIdPrompt = 100;
+constexpr WORD kIdEdit = 101;
+
+class DialogTemplate {
+ public:
+  DialogTemplate(DWORD style, std::wstring_view title, short cx, short cy, WORD item_count) {
+    AddDword(style | DS_SETFONT);
+    AddDword(0);
+    data_.push_back(item_count);
+    AddShorts(0, 0, cx, cy);
+    data_.push_back(0);  // no menu
+    data_.push_back(0);  // standard class
+    AddString(title);
+    data_.push_back(8);  // point size
+    AddString(L"Tahoma");
+  }
+
+  void AddItem(WORD class_atom, DWORD style, short x, short y, short cx, short cy, WORD id, std::wstring_view text) {
+    if (data_.size() % 2 != 0) data_.push_back(0);  // DWORD alignment
+    AddDword(style | WS_CHILD | WS_VISIBLE);
+    AddDword(0);
+    AddShorts(x, y, cx, cy);
+    data_.push_back(id);
+    data_.push_back(0xFFFF);
+    data_.push_back(class_atom);
+    AddString(text);
+    data_.push_back(0);  // no creation data
+  }
+
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
+
+ private:
+  void AddDword(DWORD value) {
+    data_.push_back(LOWORD(value));
+    data_.push_back(HIWORD(value));
+  }
+  void AddShorts(short a, short b, short c, short d) {
+    for (short v : {a, b, c, d}) data_.push_back(static_cast<WORD>(v));
+  }
+  void AddString(std::wstring_view text) {
+    for (wchar_t c : text) data_.push_back(static_cast<WORD>(c));
+    data_.push_back(0);
+  }
+  std::vector<WORD> data_;
+};
+
+struct InputState {
+  std::wstring prompt;
+  std::wstring text;
+};
+
+INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_INITDIALOG: {
+      auto* state = reinterpret_cast<InputState*>(lparam);
+      ::SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+      ::SetDlgItemTextW(dialog, kIdPrompt, state->prompt.c_str());
+      ::SetDlgItemTextW(dialog, kIdEdit, state->text.c_str());
+      ::SendDlgItemMessageW(dialog, kIdEdit, EM_SETSEL, 0, -1);
+      ::SetFocus(::GetDlgItem(dialog, kIdEdit));
+      return FALSE;  // focus set here
+    }
+    case WM_COMMAND:
+      if (LOWORD(wparam) == IDOK) {
+        auto* state = reinterpret_cast<InputState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+        HWND edit = ::GetDlgItem(dialog, kIdEdit);
+        std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+        state->text = std::move(text);
+        ::EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wparam) == IDCANCEL) {
+        ::EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::optional<std::wstring> ShowTextInputDialog(HWND owner, std::wstring_view caption, std::wstring_view prompt,
+                                                std::wstring_view initial) {
+  DialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, caption, 230, 66, 4);
+  tmpl.AddItem(0x0082, SS_LEFT | SS_NOPREFIX, 7, 7, 216, 10, kIdPrompt, L"");
+  tmpl.AddItem(0x0081, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 20, 216, 13, kIdEdit, L"");
+  tmpl.AddItem(0x0080, BS_DEFPUSHBUTTON | WS_TABSTOP, 119, 43, 50, 15, IDOK, L"OK");
+  tmpl.AddItem(0x0080, BS_PUSHBUTTON | WS_TABSTOP, 173, 43, 50, 15, IDCANCEL, L"Cancel");
+
+  InputState state{std::wstring(prompt), std::wstring(initial)};
+  const INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), tmpl.Get(), owner, &InputDialogProc,
+                                                   reinterpret_cast<LPARAM>(&state));
+  if (result != IDOK) return std::nullopt;
+  return state.text;
+}
+
+}  // namespace ondrix::win
