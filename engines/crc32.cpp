@@ -1,11 +1,28 @@
 #include "engines/crc32.h"
 
+#include "engines/byte_order.h"
+
 namespace ondrix {
 
 static_assert(kCrc32Table[1] == 0x77073096u && kCrc32Table[255] == 0x2D02EF8Du);
 
+namespace {
+constexpr auto kSlice = MakeCrc32SliceTables();
+}  // namespace
+
 std::uint32_t Crc32Update(std::uint32_t crc, const std::uint8_t* data, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i) crc = (crc >> 8) ^ kCrc32Table[(crc ^ data[i]) & 0xFF];
+  // Eight bytes per turn: the register is folded into the first four, the
+  // other four are looked up independently.
+  while (size >= 8) {
+    const std::uint32_t lo = crc ^ load32_le(data);
+    const std::uint32_t hi = load32_le(data + 4);
+    crc = kSlice[7][lo & 0xFF] ^ kSlice[6][(lo >> 8) & 0xFF] ^ kSlice[5][(lo >> 16) & 0xFF] ^
+          kSlice[4][lo >> 24] ^ kSlice[3][hi & 0xFF] ^ kSlice[2][(hi >> 8) & 0xFF] ^
+          kSlice[1][(hi >> 16) & 0xFF] ^ kSlice[0][hi >> 24];
+    data += 8;
+    size -= 8;
+  }
+  for (; size > 0; --size, ++data) crc = (crc >> 8) ^ kCrc32Table[(crc ^ *data) & 0xFF];
   return crc;
 }
 

@@ -25,6 +25,16 @@ constexpr std::array<std::uint32_t, 256> MakeCrc32Table() {
 
 inline constexpr std::array<std::uint32_t, 256> kCrc32Table = MakeCrc32Table();
 
+// Tables for eight bytes at a time: entry [k][i] is the register after byte i
+// followed by k zero bytes, so eight lookups replace eight dependent steps.
+constexpr std::array<std::array<std::uint32_t, 256>, 8> MakeCrc32SliceTables() {
+  std::array<std::array<std::uint32_t, 256>, 8> t{};
+  t[0] = MakeCrc32Table();
+  for (std::size_t k = 1; k < 8; ++k)
+    for (std::size_t i = 0; i < 256; ++i) t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
+  return t;
+}
+
 // Running register form: start from 0xFFFFFFFF, invert at the end.
 std::uint32_t Crc32Update(std::uint32_t crc, const std::uint8_t* data, std::size_t size);
 
