@@ -86,15 +86,19 @@ void CalcJob::Twatek_obliczania_sum() {
   }
 }
 
-void CalcJob::RunDigest(const ChecksumTypeInfo& type) {
-  const std::wstring name = FileNameOf(SelectedFilePath);
+bool CalcJob::OpenJobStream() {
   OpenedStream opened = OpenStream(SelectedFilePath);
   if (!opened.stream) {
-    PublishFailure(L"Cannot access file " + name + L"\r\r\n" +
+    PublishFailure(L"Cannot access file " + FileNameOf(SelectedFilePath) + L"\r\r\n" +
                    ReasonOr(std::move(opened.error_text), L"Unknown error"));
-    return;
+    return false;
   }
   JobStream = std::move(opened.stream);
+  return true;
+}
+
+void CalcJob::RunDigest(const ChecksumTypeInfo& type) {
+  if (!OpenJobStream()) return;
 
   const int slot = EngineSlotOf(type.type);
   JobEngines[slot] = type.create_engine();
@@ -112,7 +116,7 @@ void CalcJob::RunDigest(const ChecksumTypeInfo& type) {
 
   if (engine.WasAborted.load() || stop_.load()) return;
   if (engine.ReadFailed.load(std::memory_order_acquire)) {
-    PublishFailure(L"Read error in file " + name + L"\r\r\n" +
+    PublishFailure(L"Read error in file " + FileNameOf(SelectedFilePath) + L"\r\r\n" +
                    ReasonOr(WideOfUtf8(engine.ReadError), L"Unknown error"));
     return;
   }
@@ -120,21 +124,14 @@ void CalcJob::RunDigest(const ChecksumTypeInfo& type) {
 }
 
 void CalcJob::RunCrc() {
-  const std::wstring name = FileNameOf(SelectedFilePath);
-  OpenedStream opened = OpenStream(SelectedFilePath);
-  if (!opened.stream) {
-    PublishFailure(L"Cannot access file " + name + L"\r\r\n" +
-                   ReasonOr(std::move(opened.error_text), L"Unknown error"));
-    return;
-  }
-  JobStream = std::move(opened.stream);
+  if (!OpenJobStream()) return;
 
   std::uint32_t value = 0;
   try {
     value = CrcOfStream(*JobStream, CrcBytesRead, &stop_);
   } catch (const EStreamError& e) {
     JobStream.reset();
-    PublishFailure(L"Read error in file " + name + L"\r\r\n" +
+    PublishFailure(L"Read error in file " + FileNameOf(SelectedFilePath) + L"\r\r\n" +
                    ReasonOr(WideOfUtf8(e.what()), L"Unknown error"));
     return;
   }

@@ -132,6 +132,8 @@ class CalcJob {
   bool ClaimEndForWorker();
   void PublishResult(std::wstring text);
   void PublishFailure(std::wstring text);
+  // Opens the file into JobStream; publishes the failure when it cannot.
+  bool OpenJobStream();
   void RunDigest(const ChecksumTypeInfo& type);
   void RunCrc();
   void SignalStop();

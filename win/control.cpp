@@ -102,6 +102,17 @@ LRESULT Control::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_KEYDOWN:
       if (OnKeyDown && OnKeyDown(wparam)) return 0;
       break;
+    case WM_MOUSEMOVE:
+      if (!mouse_inside_ && (OnMouseEnter || OnMouseLeave)) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+        mouse_inside_ = ::TrackMouseEvent(&track) != FALSE;
+        if (OnMouseEnter) OnMouseEnter();
+      }
+      break;
+    case WM_MOUSELEAVE:
+      mouse_inside_ = false;
+      if (OnMouseLeave) OnMouseLeave();
+      break;
     default: {
       LRESULT result = 0;
       if (HandleContainerMessage(msg, wparam, lparam, result)) return result;

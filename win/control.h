@@ -109,6 +109,9 @@ class Control {
   std::function<void()> OnClick;
   // Return true to swallow the key.
   std::function<bool(WPARAM key)> OnKeyDown;
+  // The pointer entered or left the control's window.
+  std::function<void()> OnMouseEnter;
+  std::function<void()> OnMouseLeave;
 
   // The control of a window we created, or null.
   static Control* FromHwnd(HWND hwnd);
@@ -156,6 +159,7 @@ class Control {
 
   HWND hwnd_ = nullptr;
   bool subclassed_ = false;
+  bool mouse_inside_ = false;
   Control* parent_ = nullptr;
   std::vector<Control*> children_;
   Align align_ = alNone;

@@ -4,9 +4,9 @@ namespace ondrix::win {
 
 namespace {
 
-bool IsSeparator(const MenuItemSpec& item) { return item.caption == L"-"; }
+bool IsSeparator(const MenuItemDef& item) { return item.caption == L"-"; }
 
-template <class Items, class Item = std::conditional_t<std::is_const_v<Items>, const MenuItemSpec, MenuItemSpec>>
+template <class Items, class Item = std::conditional_t<std::is_const_v<Items>, const MenuItemDef, MenuItemDef>>
 Item* FindIn(Items& items, UINT id, Items** siblings) {
   for (Item& item : items) {
     if (id != 0 && item.id == id) {
@@ -18,11 +18,11 @@ Item* FindIn(Items& items, UINT id, Items** siblings) {
   return nullptr;
 }
 
-HMENU BuildLevel(const std::vector<MenuItemSpec>& items) {
+HMENU BuildLevel(const std::vector<MenuItemDef>& items) {
   HMENU menu = ::CreatePopupMenu();
   if (menu == nullptr) return nullptr;
   bool last_was_separator = true;  // no separator at the top
-  for (const MenuItemSpec& item : items) {
+  for (const MenuItemDef& item : items) {
     if (!item.visible) continue;
     if (IsSeparator(item)) {
       if (!last_was_separator) ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -52,23 +52,23 @@ HMENU BuildLevel(const std::vector<MenuItemSpec>& items) {
 
 }  // namespace
 
-MenuItemSpec* PopupMenu::Find(UINT id) { return FindIn<std::vector<MenuItemSpec>>(items_, id, nullptr); }
+MenuItemDef* PopupMenu::Find(UINT id) { return FindIn<std::vector<MenuItemDef>>(items_, id, nullptr); }
 
-const MenuItemSpec* PopupMenu::Find(UINT id) const {
-  return FindIn<const std::vector<MenuItemSpec>>(items_, id, nullptr);
+const MenuItemDef* PopupMenu::Find(UINT id) const {
+  return FindIn<const std::vector<MenuItemDef>>(items_, id, nullptr);
 }
 
 bool PopupMenu::IsChecked(UINT id) const {
-  const MenuItemSpec* item = Find(id);
+  const MenuItemDef* item = Find(id);
   return item != nullptr && item->checked;
 }
 
 void PopupMenu::SetChecked(UINT id, bool checked) {
-  std::vector<MenuItemSpec>* siblings = nullptr;
-  MenuItemSpec* item = FindIn<std::vector<MenuItemSpec>>(items_, id, &siblings);
+  std::vector<MenuItemDef>* siblings = nullptr;
+  MenuItemDef* item = FindIn<std::vector<MenuItemDef>>(items_, id, &siblings);
   if (item == nullptr) return;
   if (checked && item->radio_group > 0) {
-    for (MenuItemSpec& other : *siblings) {
+    for (MenuItemDef& other : *siblings) {
       if (other.radio_group == item->radio_group) other.checked = false;
     }
   }
@@ -76,20 +76,20 @@ void PopupMenu::SetChecked(UINT id, bool checked) {
 }
 
 bool PopupMenu::IsVisible(UINT id) const {
-  const MenuItemSpec* item = Find(id);
+  const MenuItemDef* item = Find(id);
   return item != nullptr && item->visible;
 }
 
 void PopupMenu::SetVisible(UINT id, bool visible) {
-  if (MenuItemSpec* item = Find(id)) item->visible = visible;
+  if (MenuItemDef* item = Find(id)) item->visible = visible;
 }
 
 void PopupMenu::SetEnabled(UINT id, bool enabled) {
-  if (MenuItemSpec* item = Find(id)) item->enabled = enabled;
+  if (MenuItemDef* item = Find(id)) item->enabled = enabled;
 }
 
 void PopupMenu::SetCaption(UINT id, std::wstring_view caption) {
-  if (MenuItemSpec* item = Find(id)) item->caption = caption;
+  if (MenuItemDef* item = Find(id)) item->caption = caption;
 }
 
 UniqueMenu PopupMenu::Build() const { return UniqueMenu(BuildLevel(items_)); }
@@ -108,7 +108,7 @@ UINT PopupMenu::TrackAt(HWND owner, POINT screen_point) {
 }
 
 bool PopupMenu::Invoke(UINT id) {
-  MenuItemSpec* item = Find(id);
+  MenuItemDef* item = Find(id);
   if (item == nullptr || !item->visible || !item->enabled) return false;
   if (item->on_click) {
     // The click may change the table; run a copy.

@@ -12,7 +12,7 @@
 
 namespace ondrix::win {
 
-struct MenuItemSpec {
+struct MenuItemDef {
   UINT id = 0;               // 0 for separators and plain submenu holders
   std::wstring caption;      // L"-" makes a separator
   std::wstring shortcut;     // shown right-aligned after a tab, e.g. L"Ctrl+T"
@@ -20,23 +20,23 @@ struct MenuItemSpec {
   int radio_group = 0;       // > 0: at most one ticked among siblings of the group, drawn as a bullet
   bool visible = true;
   bool enabled = true;
-  std::vector<MenuItemSpec> submenu;
+  std::vector<MenuItemDef> submenu;
   std::function<void()> on_click;
 };
 
-inline MenuItemSpec MenuSeparator() { return MenuItemSpec{.caption = L"-"}; }
+inline MenuItemDef MenuSeparator() { return MenuItemDef{.caption = L"-"}; }
 
 class PopupMenu {
  public:
   PopupMenu() = default;
-  explicit PopupMenu(std::vector<MenuItemSpec> items) : items_(std::move(items)) {}
+  explicit PopupMenu(std::vector<MenuItemDef> items) : items_(std::move(items)) {}
 
-  void SetItems(std::vector<MenuItemSpec> items) { items_ = std::move(items); }
-  const std::vector<MenuItemSpec>& Items() const noexcept { return items_; }
+  void SetItems(std::vector<MenuItemDef> items) { items_ = std::move(items); }
+  const std::vector<MenuItemDef>& Items() const noexcept { return items_; }
 
   // The entry with this id anywhere in the tree, or null.
-  MenuItemSpec* Find(UINT id);
-  const MenuItemSpec* Find(UINT id) const;
+  MenuItemDef* Find(UINT id);
+  const MenuItemDef* Find(UINT id) const;
 
   bool IsChecked(UINT id) const;
   // Ticking a radio entry unticks the other entries of its group.
@@ -58,7 +58,7 @@ class PopupMenu {
   bool Invoke(UINT id);
 
  private:
-  std::vector<MenuItemSpec> items_;
+  std::vector<MenuItemDef> items_;
 };
 
 }  // namespace ondrix::win

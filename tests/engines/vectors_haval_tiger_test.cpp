@@ -66,8 +66,10 @@ TEST(PublishedVectors, HavalBlockFunctionWithPublishedPadding) {
       {"a", 1000000, "3f2be6dd53dc7944290e8939192bcccc8077c99b622e0c20355942dd6a4ec009", php},
   };
   for (const Row& v : rows) {
-    SCOPED_TRACE("\"" + std::string(v.input.substr(0, 40)) + "\" x" + std::to_string(v.repeat) +
-                 " (" + std::string(v.source) + ")");
+    std::string trace = "\"";
+    trace.append(v.input.substr(0, 40)).append("\" x").append(std::to_string(v.repeat));
+    trace.append(" (").append(v.source).append(")");
+    SCOPED_TRACE(trace);
     EXPECT_EQ(PublishedPaddingHex(v.input, v.repeat), v.hex);
   }
 }

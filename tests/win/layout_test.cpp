@@ -5,15 +5,18 @@
 #include "win/panel.h"
 
 namespace ondrix::win {
+
+// Found by GoogleTest through argument-dependent lookup, so a failed
+// comparison prints the rectangle.
+void PrintTo(const Bounds& b, std::ostream* os) {
+  *os << "{" << b.Left << "," << b.Top << "," << b.Width << "," << b.Height << "}";
+}
+
 namespace {
 
 using testing::TestForm;
 
 Bounds B(int l, int t, int w, int h) { return {l, t, w, h}; }
-
-void PrintTo(const Bounds& b, std::ostream* os) {
-  *os << "{" << b.Left << "," << b.Top << "," << b.Width << "," << b.Height << "}";
-}
 
 TEST(LayoutTest, AlignsTopBottomLeftRightClientInThatOrderWithMargins) {
   TestForm form(400, 300);

@@ -1,0 +1,64 @@
+// Program entry: creates the main window (which loads the settings), shows
+// it and runs the message loop until the window is gone.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "ui/form1.h"
+#include "win/win32_desktop.h"
+
+namespace {
+
+struct CommandLine {
+  int count = 0;           // arguments after the program's own path
+  std::wstring first;      // the first of them, quotes removed
+};
+
+CommandLine ReadCommandLine() {
+  CommandLine result;
+  int argc = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  if (argv == nullptr) return result;
+  result.count = argc > 1 ? argc - 1 : 0;
+  if (argc > 1) result.first = argv[1];
+  ::LocalFree(argv);
+  return result;
+}
+
+// A.1: with an argument the chooser dialog exists before the main window, so
+// the main window's creation step can show it. The chooser comes with the
+// start-up work; until then there is nothing to create.
+void CreateChooserDialog() {}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+  const CommandLine args = ReadCommandLine();
+  if (args.count > 0) CreateChooserDialog();
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  ondrix::win::Win32Desktop desktop;
+  ondrix::ui::TForm1 form(desktop);
+  // A.2: the creation step runs now.
+  form.ArgumentCount = args.count;
+  if (!form.Create(args.first)) return 1;
+  // A.3
+  form.StartedWithArgument = args.count > 0 ? 1 : 0;
+  form.FirstShowPending = 1;
+  // A.4: showing the window runs its show step, then the loop runs until the
+  // window is destroyed.
+  ::ShowWindow(form.Hwnd(), show == SW_HIDE ? SW_SHOWNORMAL : show);
+  ::UpdateWindow(form.Hwnd());
+
+  MSG msg{};
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (form.PreviewKeyMessage(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}

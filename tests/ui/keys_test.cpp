@@ -1,0 +1,155 @@
+// The key handler's order and the help texts.
+#include "tests/ui/ui_fixture.h"
+#include "ui/help_text.h"
+
+namespace ondrix::ui::testing {
+namespace {
+
+TEST_F(UiTest, EscapeClosesOnlyWithTheOptionAndAbortsFirst) {
+  TForm1& f = Start();
+  EXPECT_FALSE(f.FormKeyDown(VK_ESCAPE, false));
+  EXPECT_TRUE(::IsWindow(f.Hwnd()));
+
+  ASSERT_TRUE(f.ClickMenuItem("EnableESCkeytocloseapplication1"));
+  // A calculation about to run or running: Esc aborts it, whatever the option.
+  f.CalcIdle = 0;
+  f.CalcRunning = 1;
+  f.CalcCompleted = 1;
+  f.ResultChecksum = L"abc";
+  EXPECT_TRUE(f.FormKeyDown(VK_ESCAPE, false));
+  EXPECT_TRUE(::IsWindow(f.Hwnd()));
+  EXPECT_EQ(f.CalcIdle, 1);
+  EXPECT_EQ(f.CalcCompleted, 0);
+  EXPECT_EQ(f.CalcRunning, 0);
+  EXPECT_TRUE(f.ResultChecksum.empty());
+  // The second Esc closes.
+  HWND hwnd = f.Hwnd();
+  EXPECT_TRUE(f.FormKeyDown(VK_ESCAPE, false));
+  EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST_F(UiTest, EscapeWithHideToTrayOnlyHides) {
+  TForm1& f = Start();
+  ASSERT_TRUE(f.ClickMenuItem("EnableESCkeytocloseapplication1"));
+  ASSERT_TRUE(f.ClickMenuItem("Hidetotrayicononclose1"));
+  ::ShowWindow(f.Hwnd(), SW_SHOWNA);
+  f.FormKeyDown(VK_ESCAPE, false);
+  EXPECT_TRUE(::IsWindow(f.Hwnd()));
+  EXPECT_FALSE(::IsWindowVisible(f.Hwnd()));
+  EXPECT_TRUE(f.TrayIcon1.Visible());
+}
+
+TEST_F(UiTest, FunctionKeysToggleModeAndCaptionBarAtAnyTime) {
+  TForm1& f = Start();
+  f.CalcRunning = 1;  // F2 and F3 work during a calculation too
+  EXPECT_TRUE(f.FormKeyDown(VK_F2, false));
+  EXPECT_EQ(f.MiniMode, 1);
+  EXPECT_TRUE(f.FormKeyDown(VK_F2, true));
+  EXPECT_EQ(f.MiniMode, 0);
+  EXPECT_TRUE(f.FormKeyDown(VK_F3, false));
+  EXPECT_FALSE(f.HasCaptionBar());
+  EXPECT_EQ(Stored(L"Caption_bar_visible"), std::optional<std::wstring>(L"0"));
+  EXPECT_TRUE(f.FormKeyDown(VK_F3, false));
+  EXPECT_TRUE(f.HasCaptionBar());
+}
+
+TEST_F(UiTest, CtrlUAndCtrlTShowWhatTheyDid) {
+  TForm1& f = Start();
+  struct {
+    WORD key;
+    const wchar_t* status;
+  } const steps[] = {
+      {'U', L"Enabled uppercase checksums"}, {'U', L"Disabled uppercase checksums"},
+      {'T', L"Disabled always-on-top"},      {'T', L"Enabled always-on-top"},
+  };
+  for (const auto& s : steps) {
+    EXPECT_TRUE(f.FormKeyDown(s.key, true));
+    EXPECT_EQ(f.StatusText(), s.status);
+  }
+  EXPECT_TRUE(ExStyle() & WS_EX_TOPMOST);
+  EXPECT_EQ(Stored(L"StayOnTop"), std::optional<std::wstring>(L"1"));
+  EXPECT_EQ(Stored(L"ShowUppercaseChecksum"), std::optional<std::wstring>(L"0"));
+
+  // While a calculation runs the Ctrl table is silent.
+  f.CalcRunning = 1;
+  EXPECT_FALSE(f.FormKeyDown('U', true));
+  EXPECT_EQ(f.StatusText(), L"Enabled always-on-top");
+  EXPECT_FALSE(f.Showuppercasechecksums1.Checked());
+}
+
+TEST_F(UiTest, CtrlQEndsTheProcessWithoutClosing) {
+  TForm1& f = Start();
+  ASSERT_TRUE(f.ClickMenuItem("Hidetotrayicononclose1"));
+  EXPECT_TRUE(f.FormKeyDown('Q', true));
+  EXPECT_EQ(desktop.exit_code, std::optional<UINT>(0));
+  EXPECT_FALSE(f.TrayIcon1.Visible());
+}
+
+TEST_F(UiTest, EnterTakesItsCharacterOutOfTheQueue) {
+  TForm1& f = Start();
+  ::PostMessageW(f.Edit2.Hwnd(), WM_CHAR, L'\r', 0);
+  f.FormKeyDown(VK_RETURN, false);
+  MSG msg;
+  EXPECT_FALSE(::PeekMessageW(&msg, nullptr, WM_CHAR, WM_CHAR, PM_NOREMOVE));
+  // An unlisted key leaves its character alone.
+  ::PostMessageW(f.Edit2.Hwnd(), WM_CHAR, L'a', 0);
+  EXPECT_FALSE(f.FormKeyDown('A', false));
+  EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE));
+}
+
+TEST_F(UiTest, HelpMenuShowsTheShortcutList) {
+  TForm1& f = Start();
+  ASSERT_TRUE(f.ClickMenuItem("Keyboardshortcuts1"));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  const std::wstring& text = desktop.messages[0].text;
+  EXPECT_EQ(desktop.messages[0].caption, L"Ondrix");
+  EXPECT_EQ(desktop.messages[0].icon, win::MessageIcon::Information);
+  EXPECT_EQ(text, KeyboardShortcutsText());
+  EXPECT_EQ(text.rfind(L"Global keyboard shortcuts list:\r\n\r\nF1 - About window\r\n", 0), 0u);
+  EXPECT_NE(text.find(L"\r\nESC - close application or hide to icon (if configured\r\n\r\nMouse actions:\r\n"),
+            std::wstring::npos);
+  const std::wstring last = L"\r\n\r\n\r\nFull list of available settings under \"Gear\" icon or by pressing F10";
+  EXPECT_EQ(text.substr(text.size() - last.size()), last);
+  int lines = 1;
+  for (std::size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, 32);
+
+  EXPECT_TRUE(f.FormKeyDown(VK_F1, false));
+  ASSERT_EQ(desktop.messages.size(), 2u);
+  EXPECT_NE(desktop.messages[1].text.find(L"1.6.15"), std::wstring::npos);
+  // With Ctrl held F1 does nothing.
+  EXPECT_FALSE(f.FormKeyDown(VK_F1, true));
+  EXPECT_EQ(desktop.messages.size(), 2u);
+}
+
+TEST_F(UiTest, OptionsMenuHoldsEveryEntryInOrder) {
+  TForm1& f = Start();
+  const std::vector<win::MenuItemDef>& top = f.PopupMenu1.Items();
+  std::vector<std::wstring> captions;
+  for (const win::MenuItemDef& item : top) captions.push_back(item.caption);
+  const std::vector<std::wstring> expected = {
+      L"Autosave window position", L"Autosave window width", L"Autosave window style - normal or minibar", L"-",
+      L"Autosave last used checksum type", L"Enable ESC key to close application", L"Enable \"stay on top\"",
+      L"Snap to screen edge", L"Set focus when file dropped on this form", L"Show caption bar", L"Colors",
+      L"Transparency level (visibility)", L"-", L"Autocalculate when checksum type changed",
+      L"Autocalculate when file dropped", L"Auto paste checksum from clipboard (context menu)",
+      L"Show file name on title bar", L"Use bold font", L"Flash taskbar when calculation completed",
+      L"Uppercase checksums", L"-", L"Shell integration and default action", L"-", L"History file", L"-",
+      L"Place shortcut on desktop", L"Place shortcut on Quick Launch bar", L"-", L"Other settings", L"-",
+      L"Check for update"};
+  EXPECT_EQ(captions, expected);
+  // Shortcut labels, and the hidden 20 % and 10 % levels.
+  EXPECT_EQ(f.PopupMenu1.Find(f.Enablestayontop1.Command())->shortcut, L"Ctrl+T");
+  EXPECT_EQ(f.PopupMenu1.Find(f.View1.Command())->shortcut, L"Ctrl+H");
+  EXPECT_FALSE(f.N201.Visible());
+  EXPECT_FALSE(f.N101.Visible());
+  EXPECT_TRUE(f.N301.Visible());
+  EXPECT_FALSE(f.Defaultaction1.Enabled());
+  // The built menu shows the ticks.
+  win::UniqueMenu built = f.PopupMenu1.Build();
+  EXPECT_TRUE(::GetMenuState(built.Get(), f.Enablestayontop1.Command(), MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(::GetMenuState(built.Get(), f.Useboldfont1.Command(), MF_BYCOMMAND) & MF_CHECKED);
+}
+
+}  // namespace
+}  // namespace ondrix::ui::testing

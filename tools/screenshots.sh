@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Screenshots of the main window in both layouts at 96 and 144 DPI, taken
+# under Wine on a virtual display:
+#   tools/screenshots.sh [path/to/ondrix.exe] [output folder]
+# Defaults: build/startup/ondrix.exe and docs/screenshots. Needs wine, Xvfb
+# and ImageMagick (import, convert). Uses its own Wine prefix (WINEPREFIX,
+# default /tmp/ondrix-screenshots) and its own display (DISPLAY_NUMBER,
+# default 91); nothing else is touched.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+exe=${1:-$root/build/startup/ondrix.exe}
+out=${2:-$root/docs/screenshots}
+display=:${DISPLAY_NUMBER:-91}
+export WINEPREFIX=${WINEPREFIX:-/tmp/ondrix-screenshots}
+export WINEDEBUG=-all
+
+[[ -f $exe ]] || { echo "no program at $exe" >&2; exit 1; }
+mkdir -p "$out"
+work=$(mktemp -d)
+
+Xvfb "$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+sleep 1
+export DISPLAY=$display
+
+wineboot -i >/dev/null 2>&1 || true
+# No window manager runs on the virtual display: let Wine draw the frames.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+
+shot() {  # dpi mode
+  local dpi=$1 mode=$2 miniform=0
+  [[ $mode == mini ]] && miniform=1
+  wineserver -k 2>/dev/null || true
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -p 2>/dev/null || true
+  cp "$exe" "$work/ondrix.exe"
+  printf '[Settings]\r\nMiniform=%s\r\nCheckForUpdate=0\r\n' "$miniform" >"$work/ondrix.ini"
+  (cd "$work" && wine ondrix.exe >/dev/null 2>&1) &
+  local pid=$!
+  sleep 6
+  import -window root "$work/root.png"
+  convert "$work/root.png" -trim +repage "$out/$mode-$dpi.png"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  echo "$out/$mode-$dpi.png"
+}
+
+for dpi in 96 144; do
+  for mode in normal mini; do
+    shot "$dpi" "$mode"
+  done
+done
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1

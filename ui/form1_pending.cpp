@@ -1,0 +1,63 @@
+// Commands of the main window whose work belongs to other parts of the
+// program (the calculation job, verification and clipboard, checksum and
+// history files, file intake, shell integration, updates and notices). Each
+// is wired to its key, button or menu entry already; a body that only
+// returns is a placeholder the named part replaces.
+#include "engines/checksum_types.h"
+#include "settings/ini_file.h"
+#include "ui/form1.h"
+
+namespace ondrix::ui {
+
+// ---- file intake and shell services ----------------------------------------------
+
+void TForm1::ShowChooserAtCreation() {
+  // Placeholder: the checksum-type chooser shown at creation for the
+  // default action "ask" (creation step B.14).
+}
+void TForm1::ShowFileProperties() {
+  // Placeholder: the shell's properties sheet of the selected file.
+}
+void TForm1::LocateInExplorer() {
+  // Placeholder: Explorer with the selected file selected; shows
+  // "File located in Explorer".
+}
+void TForm1::Placeshortcutondesktop1Click() {
+  // Placeholder: shortcut on the desktop.
+}
+void TForm1::Placeshortcutonquicklaunchbar1Click() {
+  // Placeholder: shortcut on the Quick Launch bar.
+}
+void TForm1::Clone1Click() {
+  // Placeholder: starts a second copy of the program.
+}
+void TForm1::EnableWindowsshellintegration1Click() {
+  // Placeholder: registers or removes the Explorer verb.
+}
+void TForm1::Changecontextmenutitle1Click() {
+  // Placeholder: retitles the Explorer verb.
+}
+void TForm1::FixcontextmenuifyouseeOpenfilewithwindow1Click() {
+  // Placeholder: rewrites the Explorer verb's command line.
+}
+bool TForm1::VerifyShellVerb() {
+  // Placeholder: until the Explorer verb is checked, the stored tick stands.
+  return false;
+}
+
+// ---- updates and notices ----------------------------------------------------------------
+
+void TForm1::Checkfornewerversionnow1Click() {
+  // Placeholder: the manual update check.
+}
+void TForm1::RunAgeCheckOrDonationReminder() {
+  // Placeholder: age warning or donation reminder (show step C.2).
+}
+void TForm1::Timer2Timer() {
+  // Placeholder: counts UpdateDelayTicks down before the scheduled check.
+}
+void TForm1::timer_aktualizacja2Timer() {
+  // Placeholder: runs the scheduled update check once.
+}
+
+}  // namespace ondrix::ui
