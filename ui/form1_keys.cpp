@@ -49,7 +49,9 @@ const auto kCtrlTable = std::to_array<CtrlKey>({
     {'V', [](TForm1& f) { f.PasteChecksumKey(); }},
     {'G',
      [](TForm1& f) {
-       if (FileExists(f.SelectedFilePath)) f.LocateInExplorer();
+       if (!FileExists(f.SelectedFilePath)) return;
+       f.LocateInExplorer();
+       f.SetStatusText(L"File located in Explorer");
      }},
 });
 

@@ -15,21 +15,11 @@ void TForm1::ShowChooserAtCreation() {
   // Placeholder: the checksum-type chooser shown at creation for the
   // default action "ask" (creation step B.14).
 }
-void TForm1::ShowFileProperties() {
-  // Placeholder: the shell's properties sheet of the selected file.
-}
-void TForm1::LocateInExplorer() {
-  // Placeholder: Explorer with the selected file selected; shows
-  // "File located in Explorer".
-}
 void TForm1::Placeshortcutondesktop1Click() {
   // Placeholder: shortcut on the desktop.
 }
 void TForm1::Placeshortcutonquicklaunchbar1Click() {
   // Placeholder: shortcut on the Quick Launch bar.
-}
-void TForm1::Clone1Click() {
-  // Placeholder: starts a second copy of the program.
 }
 void TForm1::EnableWindowsshellintegration1Click() {
   // Placeholder: registers or removes the Explorer verb.

@@ -103,7 +103,8 @@ void Win32Desktop::FlashTaskbar(HWND window, UINT count) {
   FLASHWINFO flash{};
   flash.cbSize = sizeof flash;
   flash.hwnd = window;
-  flash.dwFlags = FLASHW_TRAY;
+  // Caption and taskbar button flash until the window comes to the front.
+  flash.dwFlags = FLASHW_ALL | FLASHW_TIMERNOFG;
   flash.uCount = count;
   ::FlashWindowEx(&flash);
 }

@@ -77,6 +77,42 @@ TEST_F(UiTest, CtrlUAndCtrlTShowWhatTheyDid) {
   EXPECT_FALSE(f.Showuppercasechecksums1.Checked());
 }
 
+TEST_F(UiTest, CtrlPAndCtrlGHandTheSelectedFileToTheShell) {
+  TForm1& f = Start();
+  const std::wstring path = dir_ + L"\\a, b.txt";
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ::CloseHandle(file);
+  f.SelectedFilePath = path;
+
+  EXPECT_TRUE(f.FormKeyDown('P', true));
+  ASSERT_EQ(desktop.starts.size(), 1u);
+  EXPECT_EQ(desktop.starts[0].verb, L"properties");
+  EXPECT_EQ(desktop.starts[0].file, path);
+  EXPECT_NE(f.StatusText(), L"File located in Explorer");
+
+  EXPECT_TRUE(f.FormKeyDown('G', true));
+  ASSERT_EQ(desktop.starts.size(), 2u);
+  EXPECT_EQ(desktop.starts[1].file, L"explorer.exe");
+  // Quoted, so the comma and the space stay part of the name.
+  EXPECT_EQ(desktop.starts[1].parameters, L"/e,/select, \"" + path + L"\"");
+  EXPECT_EQ(f.StatusText(), L"File located in Explorer");
+
+  // A file deleted meanwhile: nothing is started and nothing is said.
+  ::DeleteFileW(path.c_str());
+  f.SetStatusText(L"");
+  f.FormKeyDown('P', true);
+  f.FormKeyDown('G', true);
+  EXPECT_EQ(desktop.starts.size(), 2u);
+  EXPECT_EQ(f.StatusText(), L"");
+
+  // Clone starts the program itself, without a file.
+  f.Clone1Click();
+  ASSERT_EQ(desktop.starts.size(), 3u);
+  EXPECT_EQ(desktop.starts[2].file, desktop.program_path);
+  EXPECT_EQ(desktop.starts[2].parameters, L"");
+}
+
 TEST_F(UiTest, CtrlQEndsTheProcessWithoutClosing) {
   TForm1& f = Start();
   ASSERT_TRUE(f.ClickMenuItem("Hidetotrayicononclose1"));
