@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -19,6 +21,8 @@
 
 #include "engines/byte_stream.h"
 #include "engines/checksum_types.h"
+#include "engines/crc32.h"
+#include "engines/digest.h"
 #include "job/win_file_stream.h"
 #include "settings/ini_file.h"
 #include "tests/win/fake_desktop.h"
@@ -232,6 +236,36 @@ TEST_F(CalcTest, DroppedFileIsCalculatedToTheEnd) {
     EXPECT_EQ(form->CalcRunning, 0);
     EXPECT_TRUE(form->Edit2.Enabled());
     EXPECT_TRUE(desktop.messages.empty());
+  }
+}
+
+// Every type through the window gives what the engines give on their own
+// (the path ondrix-sum takes), on a file of more than one read.
+TEST_F(CalcTest, EveryTypeMatchesTheEngines) {
+  std::string content(10000, '\0');
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = char((i * 131 + 7) & 0xFF);
+  const std::wstring path = MakeFile(L"all.bin", content);
+  for (const ChecksumTypeInfo& type : ChecksumTypes()) {
+    SCOPED_TRACE(type.display_name);
+    std::string expected;
+    if (type.IsCrc()) {
+      char digits[9];
+      std::snprintf(digits, sizeof digits, "%08x", unsigned(Crc32(content.data(), content.size())));
+      expected = digits;
+    } else {
+      auto engine = type.create_engine();
+      std::vector<std::uint8_t> digest(std::size_t(type.digest_bytes));
+      engine->BeginDigest();
+      engine->AddData(content.data(), std::int64_t(content.size()));
+      engine->EndDigest(digest.data());
+      expected = DigestToHex(digest.data(), digest.size());
+      std::transform(expected.begin(), expected.end(), expected.begin(),
+                     [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); });
+    }
+    ChooseType(type.type);
+    Drop(path);
+    RunToEnd();
+    EXPECT_EQ(form->Edit1.Text(), Utf8ToWide(expected));
   }
 }
 
