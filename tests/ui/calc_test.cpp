@@ -26,6 +26,7 @@
 #include "job/win_file_stream.h"
 #include "settings/ini_file.h"
 #include "tests/win/fake_desktop.h"
+#include "tests/win32_services/test_support.h"
 #include "ui/form1.h"
 #include "verify/clipboard.h"
 
@@ -33,22 +34,7 @@ namespace ondrix::ui {
 namespace {
 
 using win::testing::FakeDesktop;
-
-std::string ReadBytes(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  ::CloseHandle(file);
-  return bytes;
-}
-
-bool Exists(const std::wstring& path) {
-  return ::GetFileAttributesW(ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using ondrix::test::ReadBytes;
 
 // A drop as Explorer hands it over: DROPFILES followed by wide paths.
 HDROP MakeDrop(const std::vector<std::wstring>& paths) {
@@ -308,7 +294,7 @@ TEST_F(CalcTest, ProgressThenEscapeAbortsWithNothingWritten) {
   EXPECT_EQ(form->Edit1.Text(), L"?");
   EXPECT_EQ(form->SpeedButton3.Caption(), L"Calculate");
   EXPECT_EQ(Caption(), L"big.bin - Ondrix 1.6.15");
-  EXPECT_FALSE(Exists(HistoryPath()));
+  EXPECT_FALSE(ondrix::test::FileExists(HistoryPath()));
 
   // Nothing to save after an abort.
   desktop.save_paths.push_back(dir_ + L"\\out.md5");
@@ -356,7 +342,7 @@ TEST_F(CalcTest, FailedCalculationShowsTheReasonAndWritesNothing) {
     EXPECT_EQ(form->StatusText(), L" Status: IDLE");
     EXPECT_EQ(form->SpeedButton3.Caption(), L"Calculate");
     EXPECT_EQ(form->CalcRunning, 0);
-    EXPECT_FALSE(Exists(HistoryPath()));
+    EXPECT_FALSE(ondrix::test::FileExists(HistoryPath()));
     wchar_t stored[64];
     ::GetPrivateProfileStringW(L"Settings", L"DefaultChecksum", L"<none>", stored, 64, (dir_ + L"\\ondrix.ini").c_str());
     EXPECT_STREQ(stored, L"<none>");
@@ -538,10 +524,10 @@ TEST_F(CalcTest, HistoryViewAndDelete) {
 
   desktop.message_results = {IDNO};
   form->Deletefile1Click();
-  EXPECT_TRUE(Exists(HistoryPath()));
+  EXPECT_TRUE(ondrix::test::FileExists(HistoryPath()));
   desktop.message_results = {IDYES};
   form->Deletefile1Click();
-  EXPECT_FALSE(Exists(HistoryPath()));
+  EXPECT_FALSE(ondrix::test::FileExists(HistoryPath()));
   ASSERT_EQ(desktop.messages.size(), 3u);
   EXPECT_EQ(desktop.messages[1].text, L"Confirm delete");
   EXPECT_EQ(desktop.messages[2].text, L"File deleted");
