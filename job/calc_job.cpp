@@ -70,7 +70,6 @@ void CalcJob::Twatek_obliczania_sum() {
     CrcBytesRead.store(0);
     // The result text was emptied by Start, before this thread existed: the
     // worker writes it only when it ends the job.
-    if (StopAcceptingDrops) StopAcceptingDrops();
     const ChecksumTypeInfo& type = TypeInfo(SelectedType);
     if (type.IsCrc())
       RunCrc();

@@ -61,9 +61,6 @@ class CalcJob {
   std::int64_t SelectedFileSize = 0;  // digest engines hash this many bytes
   ChecksumType SelectedType = ChecksumType::MD5;
   StreamOpener OpenStream = OpenFileStream;
-  // Run on the worker thread as the body's third step: the window switches
-  // file drops off there (DragAcceptFiles). May be empty.
-  std::function<void()> StopAcceptingDrops;
 
   // ---- end flags and results ---------------------------------------------
   std::atomic<std::uint8_t> CalcIdle{1};

@@ -56,7 +56,6 @@ void TForm1::StartCalculation() {
   // thread: from the worker it would be a cross-thread style change that
   // waits for this thread's message loop.
   ::DragAcceptFiles(Hwnd(), FALSE);
-  Job.StopAcceptingDrops = nullptr;
   Job.Start();
   Timer1.SetEnabled(true);
 }
