@@ -445,6 +445,7 @@ class TForm1 : public win::Form {
   // The taskbar title as last set (the caption when the file name is shown).
   std::wstring ApplicationTitle = kApplicationTitle;
   ChecksumType CheckedType();
+  void EndFinishedWorker();
   void CompleteCalculation();
   void FinishAbortedCalculation();
   void FinishFailedCalculation();

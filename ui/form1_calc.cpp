@@ -143,12 +143,18 @@ void TForm1::EndCalculationDisplay(std::wstring_view checksum_text) {
   SetBalloonTip(Edit2, 0, L"", Edit2.Text());
 }
 
-void TForm1::CompleteCalculation() {
+// The worker has published its outcome: stop watching it, wait for its
+// thread and free what it held.
+void TForm1::EndFinishedWorker() {
   Timer1.SetEnabled(false);
   CalcRunning = 0;
   Job.JoinWorker();
   Job.ReleaseStream();
   Job.ReleaseEngine(CalcTypeKey);
+}
+
+void TForm1::CompleteCalculation() {
+  EndFinishedWorker();
   CalcIdle = 1;
   CalcCompleted = 1;
   ResultChecksum = Job.ResultChecksum;
@@ -189,11 +195,7 @@ void TForm1::FinishAbortedCalculation() {
 // handle: no checksum is shown or written, the type is not stored, and the
 // user learns which file failed and why.
 void TForm1::FinishFailedCalculation() {
-  Timer1.SetEnabled(false);
-  CalcRunning = 0;
-  Job.JoinWorker();
-  Job.ReleaseStream();
-  Job.ReleaseEngine(CalcTypeKey);
+  EndFinishedWorker();
   CalcIdle = 1;
   CalcCompleted = 0;
   ResultChecksum.clear();
