@@ -15,9 +15,10 @@
 // file (it starts with the byte-order mark) gets UTF-8 lines; an ANSI file
 // gets ANSI lines while they are lossless. The first line an ANSI file
 // cannot take converts the file: its old content, read back through the code
-// page (always lossless), and the new line are rewritten as UTF-8 with a
-// byte-order mark. That rewrite is the only way to keep both the old lines
-// and the new name intact.
+// page (always lossless), and the new line become UTF-8 with a byte-order
+// mark. That conversion is the only way to keep both the old lines and the
+// new name intact; the caller writes it as a new file that replaces the old
+// one whole (output/text_file.h), never over the old bytes.
 #pragma once
 
 #include <functional>
@@ -56,7 +57,7 @@ ExistingTextFile ClassifyExistingTextFile(std::string_view first_bytes);
 struct AppendPlan {
   enum class Action {
     Append,         // append `bytes` to the file (creating it when missing)
-    RewriteAsUtf8,  // replace the whole file: `bytes` is the mark, the old
+    RewriteAsUtf8,  // replace the whole file by `bytes`: the mark, the old
                     // content in UTF-8, then the new text
   };
   Action action = Action::Append;

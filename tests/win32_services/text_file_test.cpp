@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "tests/win32_services/test_support.h"
 
 namespace ondrix {
@@ -25,6 +30,9 @@ TEST(TextFile, AnsiOnlyWhenTheCodePageSpellsItExactly) {
   EXPECT_EQ(AnsiFromWide(L"\u0133"), std::nullopt) << "no best-fit look-alike";
   EXPECT_EQ(AnsiFromWide(L"\u0141\u00f3d\u017a"), std::nullopt) << "\u0141 has no cp1252 byte";
 }
+
+DWORD AttributesOf(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 TEST(TextFile, WholeFileLinesEndInCrLfAndTheEncodingFollowsTheContent) {
   REQUIRE_WESTERN_CODE_PAGE();
@@ -51,6 +59,21 @@ TEST(TextFile, WholeFileLinesEndInCrLfAndTheEncodingFollowsTheContent) {
   EXPECT_FALSE(WriteTextFile(folder / L"no such folder\\x.md5", {L"x"}));
 }
 
+// A checksum file saved over an existing one that is hidden or system: the
+// old content goes, the new lines stand alone, the attributes stay.
+TEST(TextFile, SavingOverAHiddenOrSystemFileReplacesItsContent) {
+  ScratchFolder folder;
+  for (const DWORD attributes : {DWORD(FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_SYSTEM), kHiddenSystem}) {
+    SCOPED_TRACE(attributes);
+    const std::wstring path = folder / (L"a.exe." + std::to_wstring(attributes) + L".md5");
+    ASSERT_TRUE(test::WriteBytes(path, std::string(300, 'o') + "\r\n"));
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), attributes));
+    ASSERT_TRUE(WriteTextFile(path, {L"900150983cd24fb0d6963f7d28e17f72 *a.exe"}));
+    EXPECT_EQ(test::ReadBytes(path), "900150983cd24fb0d6963f7d28e17f72 *a.exe\r\n");
+    EXPECT_EQ(AttributesOf(path) & kHiddenSystem, attributes);
+  }
+}
+
 TEST(TextFile, WriteTextFileTakesLongUnicodePaths) {
   ScratchFolder folder;
   const std::wstring path = test::LongPathUnder(folder.Path(), test::kForeignName, 300);
@@ -58,8 +81,6 @@ TEST(TextFile, WriteTextFileTakesLongUnicodePaths) {
   EXPECT_EQ(test::ReadBytes(path), "line\r\n");
 }
 
-DWORD AttributesOf(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
-constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 TEST(HistoryFile, NewFileGetsTheAttributesLaterAppendsLeaveThemAlone) {
   ScratchFolder folder;
@@ -135,6 +156,114 @@ TEST(HistoryFile, TheFileKeepsOneEncoding) {
   ASSERT_EQ(AppendHistoryLine(path, L"md5  cc *\u00e9", false, false, writable),
             HistoryAppendResult::Appended);
   EXPECT_TRUE(test::ReadBytes(path).ends_with("bb *\xE6\x97\xA5.exe\r\nmd5  cc *\xC3\xA9\r\n"));
+}
+
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data{};
+  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (::FindNextFileW(find, &data));
+  ::FindClose(find);
+  return names;
+}
+
+// The conversion to UTF-8 fails part-way (a full disk, a crash): every
+// earlier line is still there, byte for byte, and nothing is left beside it.
+// The next append converts the file whole.
+TEST(HistoryFile, ConversionThatFailsPartWayLeavesEveryEarlierLine) {
+  REQUIRE_WESTERN_CODE_PAGE();
+  ScratchFolder folder;
+  const std::wstring path = folder / L"h.txt";
+  const auto writable = [] { return true; };
+  for (const wchar_t* line : {L"md5  aa *caf\u00e9.exe", L"md5  bb *b.exe"})
+    ASSERT_EQ(AppendHistoryLine(path, line, true, false, writable), HistoryAppendResult::Appended);
+  const std::string before = test::ReadBytes(path);
+  ASSERT_EQ(before, "md5  aa *caf\xE9.exe\r\nmd5  bb *b.exe\r\n");
+
+  int writes = 0;
+  const FileWriteFn half_then_fail = [&](HANDLE file, std::string_view bytes) {
+    ++writes;
+    WriteWholeBytes(file, bytes.substr(0, bytes.size() / 2));
+    return false;
+  };
+  EXPECT_EQ(AppendHistoryLine(path, L"md5  cc *\u65e5.exe", true, false, writable, half_then_fail),
+            HistoryAppendResult::WriteFailed);
+  EXPECT_EQ(writes, 1);
+  EXPECT_EQ(test::ReadBytes(path), before);
+  EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"h.txt"});
+
+  // Another program holds the history without letting it be replaced: the
+  // conversion cannot take its place and the old file stays.
+  {
+    HANDLE reader = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    const HistoryAppendResult held = AppendHistoryLine(path, L"md5  cc *\u65e5.exe", true, false, writable);
+    ::CloseHandle(reader);
+    EXPECT_EQ(held, HistoryAppendResult::WriteFailed);
+    EXPECT_EQ(test::ReadBytes(path), before);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"h.txt"});
+  }
+
+  ASSERT_EQ(AppendHistoryLine(path, L"md5  cc *\u65e5.exe", false, false, writable),
+            HistoryAppendResult::Appended);
+  EXPECT_EQ(test::ReadBytes(path),
+            std::string(kBom) + "md5  aa *caf\xC3\xA9.exe\r\nmd5  bb *b.exe\r\nmd5  cc *\xE6\x97\xA5.exe\r\n");
+  EXPECT_EQ(AttributesOf(path) & kHiddenSystem, DWORD(FILE_ATTRIBUTE_HIDDEN))
+      << "the converted file is still the hidden history";
+  EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::wstring>{L"h.txt"});
+}
+
+// Two copies of the program append at the same moment, and one of them
+// converts the file half-way through: every line arrives once, whole, and
+// each writer's lines keep their order.
+TEST(HistoryFile, TwoWritersAtOnceLoseNoLineAndMergeNone) {
+  REQUIRE_WESTERN_CODE_PAGE();
+  ScratchFolder folder;
+  const std::wstring path = folder / L"h.txt";
+  constexpr int kLines = 300;
+  const auto line_of = [](wchar_t writer, int n) {
+    std::wstring name = std::wstring(1, writer) + L"-" + std::to_wstring(n);
+    if (writer == L'B' && n == kLines / 2) name += L"-\u65e5\u672c";  // converts the file
+    return L"sha-256       " + std::to_wstring(n * 7919) + L" *" + name + L".bin";
+  };
+  std::atomic<bool> go{false};
+  std::atomic<int> failures{0};
+  const auto writer = [&](wchar_t who) {
+    while (!go) std::this_thread::yield();
+    for (int n = 0; n < kLines; ++n)
+      if (AppendHistoryLine(path, line_of(who, n), false, false, [] { return true; }) !=
+          HistoryAppendResult::Appended)
+        ++failures;
+  };
+  std::thread a(writer, L'A'), b(writer, L'B');
+  go = true;
+  a.join();
+  b.join();
+  EXPECT_EQ(failures.load(), 0);
+
+  const std::string bytes = test::ReadBytes(path);
+  ASSERT_TRUE(bytes.starts_with(kBom));
+  std::vector<std::string> lines;
+  for (std::size_t at = kBom.size(); at < bytes.size();) {
+    const std::size_t end = bytes.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos) << "the last line ends in CR LF";
+    lines.push_back(bytes.substr(at, end - at));
+    at = end + 2;
+  }
+  ASSERT_EQ(lines.size(), std::size_t(2 * kLines));
+  for (wchar_t who : {L'A', L'B'}) {
+    std::vector<std::string> expected, found;
+    for (int n = 0; n < kLines; ++n) expected.push_back(EncodeUtf8(line_of(who, n)));
+    const std::string mark = std::string(" *") + char(who) + "-";
+    for (const std::string& line : lines)
+      if (line.find(mark) != std::string::npos) found.push_back(line);
+    EXPECT_EQ(found, expected) << char(who);
+  }
 }
 
 }  // namespace
