@@ -4,16 +4,26 @@
 //
 // Who writes what:
 //  - the window (main thread) sets the inputs and calls Start, RequestAbort,
-//    StopAndJoin / JoinWorker and the releases;
-//  - the worker writes CrcBytesRead and its engine's BytesHashed once per
-//    block, and at its end ResultChecksum or FailureText, then the end flags
-//    (release order); the window reads the counters at any time and the
-//    texts only after it has seen CalcIdle = 1 (acquire) or joined the worker.
+//    StopWithoutWaiting / StopAndJoin / JoinWorker and the releases;
+//  - the worker writes its run's CrcBytesRead and its engine's BytesHashed
+//    once per block, and at its end ResultChecksum or FailureText, then the
+//    end flags (release order); the window reads the counters at any time
+//    and the texts only after it has seen CalcIdle = 1 (acquire) or joined
+//    the worker.
 //
 // Exactly one side ends a job: the worker publishing its outcome, or an
 // abort. Whichever comes first wins, so a worker that is being stopped never
 // writes a result or an end flag after the abort.
+//
+// A stopped worker may be stuck in a read that does not return (a network
+// share that went away, a dying disk). Nothing of the window waits for it:
+// the stop cancels the read it is blocked in, and StopWithoutWaiting lets
+// the worker go with its stream and engine. It closes its stream when the
+// read returns; its thread is joined later (the next Start,
+// WaitForStoppedWorkers or the destructor).
 #pragma once
+
+#include <windows.h>
 
 #include <array>
 #include <atomic>
@@ -22,6 +32,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engines/byte_stream.h"
 #include "engines/checksum_types.h"
@@ -52,11 +63,11 @@ class CalcJob {
   static constexpr std::size_t kEngineSlots = kChecksumTypeCount - 1;
 
   CalcJob() = default;
-  ~CalcJob();  // stops and joins a worker still running
+  ~CalcJob();  // stops and joins every worker still running
   CalcJob(const CalcJob&) = delete;
   CalcJob& operator=(const CalcJob&) = delete;
 
-  // ---- inputs, fixed while a worker runs ---------------------------------
+  // ---- inputs, copied by Start for the worker ------------------------------
   std::wstring SelectedFilePath;
   std::int64_t SelectedFileSize = 0;  // digest engines hash this many bytes
   ChecksumType SelectedType = ChecksumType::MD5;
@@ -66,45 +77,47 @@ class CalcJob {
   std::atomic<std::uint8_t> CalcIdle{1};
   std::atomic<std::uint8_t> CalcCompleted{0};
   std::atomic<std::uint8_t> CalcFailed{0};
-  std::atomic<std::int64_t> CrcBytesRead{0};
   std::wstring ResultChecksum;  // lower case; valid once Outcome() is Completed
   std::wstring FailureText;     // valid once Outcome() is Failed
 
-  // ---- what the worker holds ---------------------------------------------
-  // Owned here, written by the worker; touched by the main thread only once
-  // the worker has been joined. The monitor reads a running engine through
-  // RunningEngine, never through these.
-  std::array<std::unique_ptr<TDigest>, kEngineSlots> JobEngines;
-  std::unique_ptr<IByteStream> JobStream;
+  // The current worker; empty once joined or let go.
   std::thread JobThread;
 
-  // Starts the worker for the inputs above. A previous worker must have been
-  // joined (it is joined here when it has not been). Sets CalcIdle to 0 and
-  // clears the previous result, failure and progress; CalcCompleted keeps
-  // the previous job's value until this one ends.
+  // Starts the worker for the inputs above. A previous worker that has
+  // published is joined; one still running is stopped and let go, never
+  // waited for. Sets CalcIdle to 0 and clears the previous result, failure
+  // and progress; CalcCompleted keeps the previous job's value until this
+  // one ends.
   void Start();
 
-  // The body of the worker thread; Start runs it on JobThread. Public so a
-  // test can run it on its own thread.
-  void Twatek_obliczania_sum();
-
   // Escape while the job runs: unless the worker has already published its
-  // outcome, the job ends as aborted at once (CalcIdle 1, CalcCompleted 0)
-  // and the worker is told to stop before its next block. Main thread.
+  // outcome, the job ends as aborted at once (CalcIdle 1, CalcCompleted 0),
+  // the worker is told to stop before its next block and a read it is
+  // blocked in is cancelled. Main thread; never waits for the worker.
   void RequestAbort();
 
-  // Tells the worker to stop and waits for it. The end flags are left as
-  // they are (closing the window changes no flag); the worker writes
-  // nothing more. Never terminates the thread: a read already under way
-  // finishes first.
+  // Tells the worker to stop, cancels the read it is blocked in and lets it
+  // go: the job holds no stream, engine or thread of it afterwards, and the
+  // worker writes nothing more. The end flags are left as they are (closing
+  // the window changes no flag). Returns at once, whatever the read does.
+  void StopWithoutWaiting();
+
+  // Tells the worker to stop and waits for it, keeping its engine for the
+  // releases. The end flags are left as they are. Never terminates the
+  // thread: a read under way that cannot be cancelled finishes first.
   void StopAndJoin();
 
   // Waits for a worker that has published its outcome (the completion path).
   void JoinWorker();
 
-  // The counter the progress monitor shows: CrcBytesRead for CRC32, the
-  // running engine's BytesHashed for a digest type, 1 while the worker has
-  // not created the engine yet.
+  // Waits up to `timeout_ms` for the workers let go by StopWithoutWaiting
+  // (and by Start) to return, joining those that did. True when none is
+  // left.
+  bool WaitForStoppedWorkers(DWORD timeout_ms);
+
+  // The counter the progress monitor shows: the run's CrcBytesRead for
+  // CRC32, the running engine's BytesHashed for a digest type, 1 while the
+  // worker has not created the engine yet.
   std::int64_t ProgressBytes() const;
 
   // The engine of `type` as the monitor may read it while the worker runs;
@@ -117,29 +130,38 @@ class CalcJob {
   // WasAborted); false for CRC32 and once the engine is released.
   bool WasAborted() const;
 
-  // Releasing an empty reference does nothing. Both join a worker that is
-  // still there first, so nothing is freed under it.
+  // True while the current run holds its file stream (JobStream).
+  bool HoldsStream() const;
+
+  // Releasing an empty reference does nothing. Neither frees anything under
+  // a worker still running: such a worker is let go with what it holds.
   void ReleaseEngine(std::string_view key);
   void ReleaseStream();
 
  private:
-  enum : std::uint8_t { kUnclaimed = 0, kClaimedByWorker = 1, kClaimedByStop = 2 };
+  struct Run;
 
+  void Twatek_obliczania_sum(Run& run);
   // Ends the job from the worker; false when a stop came first.
-  bool ClaimEndForWorker();
-  void PublishResult(std::wstring text);
-  void PublishFailure(std::wstring text);
-  // Opens the file into JobStream; publishes the failure when it cannot.
-  bool OpenJobStream();
-  void RunDigest(const ChecksumTypeInfo& type);
-  void RunCrc();
+  bool PublishResult(Run& run, std::wstring text);
+  bool PublishFailure(Run& run, std::wstring text);
+  // Opens the file into the run's JobStream; publishes the failure when it
+  // cannot.
+  bool OpenJobStream(Run& run);
+  void RunDigest(Run& run, const ChecksumTypeInfo& type);
+  void RunCrc(Run& run);
   void SignalStop();
-  void ReleaseEngineSlot(int slot);
-  void EnsureJoined();
+  // Joins a current worker that has finished or published; lets go of one
+  // still running.
+  void SettleCurrentWorker();
+  void ReapStoppedWorkers(DWORD timeout_ms);
 
-  std::array<std::atomic<TDigest*>, kEngineSlots> engine_view_{};
-  std::atomic<std::uint8_t> end_claim_{kUnclaimed};
-  std::atomic<bool> stop_{false};
+  std::shared_ptr<Run> run_;
+  struct Stopped {
+    std::shared_ptr<Run> run;
+    std::thread thread;
+  };
+  std::vector<Stopped> stopped_;
 };
 
 }  // namespace ondrix

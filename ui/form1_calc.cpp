@@ -178,8 +178,9 @@ void TForm1::CompleteCalculation() {
 void TForm1::FinishAbortedCalculation() {
   Timer1.SetEnabled(false);
   CalcRunning = 0;
-  // Joined before anything is released; the stopped worker writes nothing.
-  Job.StopAndJoin();
+  // Never waits for the worker: a read it is stuck in is cancelled and the
+  // worker is let go with its stream and engine; it writes nothing more.
+  Job.StopWithoutWaiting();
   Job.ReleaseStream();
   SetStatusText(kStatusAborted);
   CalcIdle = 1;
@@ -207,11 +208,12 @@ void TForm1::FinishFailedCalculation() {
 
 void TForm1::FlashTaskbar() { desktop_.FlashTaskbar(Hwnd(), 1); }
 
-// Closing stops the worker and frees what it held; the flags stay, so a
-// window that only hides to the tray still shows the job until Esc.
+// Closing stops the worker and lets go of what it held, without waiting for
+// a read; the flags stay, so a window that only hides to the tray still
+// shows the job until Esc.
 void TForm1::StopCalculationForClose() {
   if (CalcRunning != 1) return;
-  Job.StopAndJoin();
+  Job.StopWithoutWaiting();
   Job.ReleaseStream();
   Job.ReleaseEngine(CalcTypeKey);
 }

@@ -415,13 +415,18 @@ std::wstring TForm1::WindowTitle() const {
 }
 
 // Closing stops a running calculation first; with hide-to-tray the window
-// only hides and the program keeps running.
+// only hides and the program keeps running. Otherwise the window goes at
+// once; a worker stuck in a read that no cancel reaches gets a moment to
+// return, then the process ends without it.
 void TForm1::OnClose() {
   StopCalculationForClose();
   if (Hidetotrayicononclose1.Checked()) {
     HideToTray();
     return;
   }
+  constexpr DWORD kWorkerGraceMs = 2000;
+  ::ShowWindow(Hwnd(), SW_HIDE);
+  if (!Job.WaitForStoppedWorkers(kWorkerGraceMs)) TerminateNow();
   ::DestroyWindow(Hwnd());
 }
 

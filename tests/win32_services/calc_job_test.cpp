@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
+#include <atomic>
 #include <thread>
 
 #include "engines/crc32.h"
@@ -143,7 +144,7 @@ TEST(CalcJob, EveryTypeMatchesTheOneShotDigestOfTheFile) {
       EXPECT_EQ(job.ResultChecksum.size(), std::size_t(info.HexLength()));
       EXPECT_EQ(job.CalcCompleted.load(), 1);
       EXPECT_TRUE(job.FailureText.empty());
-      EXPECT_EQ(job.JobStream, nullptr) << "the worker releases its stream";
+      EXPECT_FALSE(job.HoldsStream()) << "the worker releases its stream";
       if (info.IsCrc()) {
         EXPECT_EQ(job.ProgressBytes(), std::int64_t(c.size));
       } else {
@@ -262,7 +263,7 @@ TEST(CalcJob, ReadErrorPartWayFailsTheJobWithTheReason) {
     EXPECT_EQ(job.CalcCompleted.load(), 0);
     EXPECT_EQ(job.ResultChecksum, L"") << "no partial digest is shown as the checksum";
     EXPECT_EQ(job.FailureText, L"Read error in file flaky disk.bin\r\r\nThe device is not ready (\u00fc).");
-    EXPECT_EQ(job.JobStream, nullptr);
+    EXPECT_FALSE(job.HoldsStream());
   }
 }
 
@@ -329,7 +330,7 @@ TEST(CalcJob, AnythingEscapingTheBodyEndsTheJobAsFailed) {
       ASSERT_EQ(RunToEnd(job), JobOutcome::Failed) << "a job that never ends";
       EXPECT_EQ(job.FailureText, L"Calculation of file a.bin failed\r\r\n" + c.reason);
       EXPECT_EQ(job.ResultChecksum, L"");
-      EXPECT_EQ(job.JobStream, nullptr);
+      EXPECT_FALSE(job.HoldsStream());
     }
   }
 }
@@ -383,23 +384,127 @@ TEST(CalcJob, ClosingTheWindowStopsTheWorkerButChangesNoFlag) {
   });
   job.Start();
   ASSERT_TRUE(gate.WaitReached());
-  // The window closes while the worker is inside a read: the stop is
-  // signalled first, the read then returns.
-  std::thread closing([&] { job.StopAndJoin(); });
   const TDigest* engine = job.RunningEngine(ChecksumType::SHA256);
   ASSERT_NE(engine, nullptr);
-  for (int i = 0; i < 2000 && !engine->AbortRequested.load(); ++i) ::Sleep(1);
+  // The window closes while the worker is inside a read: the stop is
+  // signalled and the worker let go; the read returns later.
+  job.StopWithoutWaiting();
   EXPECT_EQ(engine->AbortRequested.load(), 1);
-  gate.Release();
-  closing.join();
   EXPECT_FALSE(job.JobThread.joinable());
-  EXPECT_LT(job.ProgressBytes(), 32 * 8192);
+  EXPECT_EQ(job.RunningEngine(ChecksumType::SHA256), nullptr) << "the job holds nothing of it";
   EXPECT_EQ(job.CalcIdle.load(), 0) << "the window still shows the calculation running";
+  gate.Release();
+  EXPECT_TRUE(job.WaitForStoppedWorkers(20000));
+  EXPECT_EQ(job.CalcIdle.load(), 0);
   EXPECT_EQ(job.ResultChecksum, L"");
   // The user aborts it later from the tray: the abort branch runs.
   job.RequestAbort();
   EXPECT_EQ(job.Outcome(), JobOutcome::Aborted);
   EXPECT_EQ(job.ResultChecksum, L"");
+}
+
+// The read end of a pipe as a file of `size` bytes: its reads are real
+// ReadFile calls that wait for the writer, as a read from a share that went
+// away waits.
+class PipeStream final : public IByteStream {
+ public:
+  PipeStream(HANDLE read_end, std::int64_t size) : reader_(read_end), size_(size) {}
+  std::int64_t Size() override { return size_; }
+  std::int64_t Position() override { return position_; }
+  std::size_t Read(void* buffer, std::size_t count) override {
+    const std::size_t n = reader_.Read(buffer, count);
+    position_ += std::int64_t(n);
+    return n;
+  }
+
+ private:
+  WinFileStream reader_;
+  std::int64_t size_;
+  std::int64_t position_ = 0;
+};
+
+// A read that hangs (a share gone away): the stop cancels the read the
+// worker is blocked in, so the worker returns without anyone feeding it.
+// The pipe receives 100 bytes and then nothing.
+TEST(CalcJob, StopCancelsAReadThatBlocks) {
+  for (ChecksumType type : {ChecksumType::SHA1, ChecksumType::CRC32}) {
+    SCOPED_TRACE(std::string(TypeInfo(type).key));
+    HANDLE read_end = nullptr, write_end = nullptr;
+    ASSERT_TRUE(::CreatePipe(&read_end, &write_end, nullptr, 0));
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(write_end, std::string(100, 'p').data(), 100, &written, nullptr));
+    CalcJob job;
+    job.SelectedFilePath = L"\\\\gone\\share\\file.bin";
+    job.SelectedFileSize = 1 << 20;
+    job.SelectedType = type;
+    job.OpenStream = [&](const std::wstring&) {
+      return OpenedStream{std::make_unique<PipeStream>(read_end, 1 << 20), L""};
+    };
+    job.Start();
+    for (int i = 0; i < 4000 && job.ProgressBytes() != 100; ++i) ::Sleep(5);
+    ASSERT_EQ(job.ProgressBytes(), 100) << "the worker read what there was";
+
+    job.RequestAbort();  // Escape
+    EXPECT_EQ(job.Outcome(), JobOutcome::Aborted);
+    job.StopWithoutWaiting();
+    const bool returned = job.WaitForStoppedWorkers(20000);
+    EXPECT_TRUE(returned) << "the blocked read was not cancelled";
+    ::CloseHandle(write_end);  // lets a worker the cancel missed end
+    EXPECT_TRUE(job.WaitForStoppedWorkers(INFINITE));
+    EXPECT_EQ(job.Outcome(), JobOutcome::Aborted);
+    EXPECT_EQ(job.ResultChecksum, L"");
+    EXPECT_EQ(job.FailureText, L"") << "a cancelled read is no read error";
+  }
+}
+
+// A read that no cancel reaches: the abort still returns at once, the next
+// job runs while the old worker is stuck, and when the stuck read finally
+// returns that worker publishes nothing.
+TEST(CalcJob, AbortNeverWaitsForAStuckRead) {
+  ScratchFolder folder;
+  const std::wstring stuck = folder / L"stuck.bin";
+  const std::wstring next = folder / L"next.bin";
+  ASSERT_TRUE(test::WriteBytes(stuck, test::PatternBytes(8 * 8192)));
+  const std::string next_bytes = test::PatternBytes(3000, 7);
+  ASSERT_TRUE(test::WriteBytes(next, next_bytes));
+  Gate gate;
+  CalcJob job;
+  Prepare(job, stuck, ChecksumType::MD5);
+  job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
+    return std::make_unique<GatedStream>(std::move(inner), 2, gate);
+  });
+  job.Start();
+  ASSERT_TRUE(gate.WaitReached());
+
+  // Should the job wait for the worker after all, the gate opens by itself
+  // after a while so the test fails instead of hanging.
+  std::atomic<bool> done_waiting{false}, released_by_guard{false};
+  std::thread guard([&] {
+    for (int i = 0; i < 2000 && !done_waiting; ++i) ::Sleep(10);
+    if (!done_waiting) {
+      released_by_guard = true;
+      gate.Release();
+    }
+  });
+  job.RequestAbort();
+  job.StopWithoutWaiting();
+  EXPECT_EQ(job.Outcome(), JobOutcome::Aborted);
+  Prepare(job, next, ChecksumType::MD5);
+  job.OpenStream = OpenFileStream;
+  job.Start();
+  job.JoinWorker();
+  done_waiting = true;
+  guard.join();
+  EXPECT_FALSE(released_by_guard) << "the abort or the next start waited for the stuck read";
+  EXPECT_EQ(job.Outcome(), JobOutcome::Completed);
+  EXPECT_EQ(job.ResultChecksum, OneShotHex(ChecksumType::MD5, next_bytes));
+
+  EXPECT_FALSE(job.WaitForStoppedWorkers(0)) << "the stuck worker is still in its read";
+  gate.Release();
+  EXPECT_TRUE(job.WaitForStoppedWorkers(INFINITE));
+  EXPECT_EQ(job.Outcome(), JobOutcome::Completed) << "the old worker published nothing";
+  EXPECT_EQ(job.ResultChecksum, OneShotHex(ChecksumType::MD5, next_bytes));
+  EXPECT_EQ(job.FailureText, L"");
 }
 
 TEST(CalcJob, AbortAfterTheWorkerPublishedLeavesTheResult) {
