@@ -38,16 +38,6 @@ CompareOutcome CompareChecksums(std::wstring_view computed, std::wstring_view ex
   return outcome;
 }
 
-std::wstring_view IndicatorHint(CompareVerdict verdict) {
-  switch (verdict) {
-    case CompareVerdict::Match: return L"Checksums match";
-    case CompareVerdict::Mismatch: return L"Checksums do not match";
-    case CompareVerdict::LengthMismatch: return L"Checksums length different";
-    case CompareVerdict::None: break;
-  }
-  return {};
-}
-
 IndicatorBox BuildIndicatorBox(CompareVerdict verdict, std::wstring_view computed,
                                std::wstring_view expected, const UpperCaseFn& upper) {
   IndicatorBox box;

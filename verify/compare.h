@@ -56,9 +56,6 @@ CompareOutcome CompareChecksums(std::wstring_view computed, std::wstring_view ex
 // equal ignoring case, and the computed one is a real result.
 bool ChecksumsMatch(std::wstring_view computed, std::wstring_view expected);
 
-// The hint of an indicator button; empty for None.
-std::wstring_view IndicatorHint(CompareVerdict verdict);
-
 enum class BoxKind { Information, Error, Warning };
 
 struct IndicatorBox {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <iterator>
 #include <set>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -44,9 +46,6 @@ TEST(SettingsKeys, TableIsCompleteAndEveryTextDefaultReadsUnderItsType) {
         break;
     }
   }
-  EXPECT_EQ(keys.size(), 48u);
-  EXPECT_EQ(keys.front().name, "Caption_bar_visible");
-  EXPECT_EQ(keys.back().name, "Context_Menu_Last_Used_Checksum_Type");
   EXPECT_EQ(FindSettingKey("Colour_for_background"), nullptr);
 }
 
@@ -106,31 +105,116 @@ TEST(SettingsKeys, StoredTextsOverrideDefaultsOnlyWhenTheyReadAsTheirType) {
   EXPECT_THROW(StringSetting(K::LastUpdateCheck, std::nullopt), std::logic_error);
 }
 
-TEST(SettingsKeys, MirroredItemsMatchTheRadioGroupTables) {
-  const auto items = [](K key) {
-    std::set<std::string_view> out;
-    for (auto item : KeyInfo(key).items) out.insert(item);
+// Every key of the settings file, written out here by hand rather than
+// taken from the table, so that a misspelt key or menu item, a wrong type
+// or a wrong default in the table shows: the name in reading order, the
+// type letter, the default text (null where it is worked out at run time or
+// never read) and the menu items that mirror the key.
+TEST(SettingsKeys, TableHoldsTheKeysOfTheSettingsFile) {
+  struct Expected {
+    const char* name;
+    char type;
+    const char* default_text;
+    const char* items;  // space-separated
+  };
+  const Expected expected[] = {
+      {"Caption_bar_visible", 'i', "1", "Showcaptionbar1"},
+      {"Hide_to_tray_on_close", 'b', "0", "Hidetotrayicononclose1"},
+      {"DisableFormScaling", 'b', "0", "DisableformscalingDPI1"},
+      {"ShowFilenameOnTitleBar", 'b', "1", "Showfilenameontitlebar1"},
+      {"SavePosition", 'b', "0", "Savewindowsposition1"},
+      {"SaveWidth", 'b', "0", "Autosavewindowwidth1"},
+      {"SaveStyle", 'b', "0", "Autosavewindowsizenormalorminibar1"},
+      {"Width", 'i', nullptr, ""},
+      {"Left", 'i', nullptr, ""},
+      {"Top", 'i', nullptr, ""},
+      {"Miniform", 'i', "-1", ""},
+      {"Transparency_value", 'i', "255", "Disable1 N101 N201 N301 N401 N501 N601 N701 N801 N901"},
+      {"Transparency_Only_For_Miniform", 'i', "1", "Applytominiformonly1"},
+      {"AutoPasteChecksumFromClipboard", 'b', "0", "Autopastechecksumfromclipboard1"},
+      {"SaveLastChecksumType", 'b', "0", "Savedefaultchecksum1"},
+      {"DefaultChecksum", 's', "MD5", ""},
+      {"EscapeClosesApplication", 'b', "0", "EnableESCkeytocloseapplication1"},
+      {"StayOnTop", 'b', "1", "Enablestayontop1"},
+      {"ShowUppercaseChecksum", 'b', "0", "Showuppercasechecksums1"},
+      {"AutocalculateWhenChecksumTypeChanged", 'b', "1", "Autocalculatewhenchecksumtypechanged1"},
+      {"AutocalculateWhenFileDropped", 'b', "1", "Autocalculatewhenfiledropped1"},
+      {"FlashWindowWhenCompleted", 'b', "0", "Flashtaskbarwhencalculationcompleted1"},
+      {"ShellIntegration", 'b', "0", "EnableWindowsshellintegration1"},
+      {"ShellDefaultAction", 's', "MD5", nullptr},  // its thirteen items below
+      {"SnapToEdge", 'b', "1", "Snaptoedge1"},
+      {"UseBoldFont", 'b', "0", "Useboldfont1"},
+      {"LogToFile", 'b', "0", "Enable1"},
+      {"SaveFullPathInLogFile", 'b', "0", "Storefullpath1"},
+      {"AddAsterixToLogFile", 'b', "1", "Windowsformataddasterixtofilepath1"},
+      {"AddAsterixWhenSavedToFile", 'b', "1", "Savetofileasbinaryformataddasterixtofilename1"},
+      {"FullPathInSaveToFile", 'b', "0", "Usefullpathwhensavingcreatingchecksumfile1"},
+      {"MakeIniFileHidden", 'b', "0", "Makeinifilehidden1"},
+      {"MakeIniFileSystem", 'b', "0", "Makeinifilesystem1"},
+      {"MakeHistoryFileHidden", 'b', "0", "MakehistoryfileashiddenH1"},
+      {"MakeHistoryFileSystem", 'b', "0", "MakehistoryfileassystemS1"},
+      {"EnableOldVersionWarning", 'b', "1", "Enablewarningifprogramisolderthat2monthsrecommended1"},
+      {"DisplayTimeElapsedOnStatusBar", 'b', "0", "Displaytimeelapsedandcalculatestateinbottombaroftheform1"},
+      {"CheckForUpdate", 'b', "1", "Checkforupdate1"},
+      {"LastUpdateCheck", 'd', "2009-01-01", ""},
+      {"Color_for_background", 'c', "clbtnface", "Selectforbackground1"},
+      {"Color_for_edit_controls", 'c', "clwindow", "Selectforeditboxes1"},
+      {"Color_for_fonts_in_edit_controls", 'c', "clWindowText", "exteditfields1"},
+      {"SetFocusWhenFileDroppedOnForm", 'b', "0", "Setfocuswhelfiledroppedonthisform1"},
+      {"ApplicationThreadLevel", 'i', "32",
+       "REALTIMEPRIORITYCLASS1 HIGHPRIORITYCLASS1 ABOVENORMALPRIORITYCLASS1 NORMALPRIORITYCLASS1 "
+       "BELOWNORMALPRIORITYCLASS1 IDLEPRIORITYCLASS1"},
+      {"UpdateCount", 'i', nullptr, ""},
+      {"Param1", 'i', "1", ""},
+      {"Param2", 'i', "0", ""},
+      {"Context_Menu_Last_Used_Checksum_Type", 's', "MD5", ""},
+  };
+  const auto& keys = SettingKeys();
+  ASSERT_EQ(keys.size(), std::size(expected));
+  const auto joined = [](std::span<const std::string_view> items) {
+    std::string out;
+    for (auto item : items) out += (out.empty() ? "" : " ") + std::string(item);
     return out;
   };
-  std::set<std::string_view> levels, priorities, actions;
-  for (const auto& row : TransparencyLevels()) levels.insert(row.item);
-  for (const auto& row : PriorityItems()) priorities.insert(row.item);
-  for (const auto& row : DefaultActionItems()) actions.insert(row.item);
-  EXPECT_EQ(items(K::Transparency_value), levels);
-  EXPECT_EQ(items(K::ApplicationThreadLevel), priorities);
-  EXPECT_EQ(items(K::ShellDefaultAction), actions);
-  EXPECT_EQ(levels.size(), 10u);
-  EXPECT_EQ(priorities.size(), 6u);
-  EXPECT_EQ(actions.size(), 13u);
-
-  // No menu item mirrors two keys.
-  std::set<std::string_view> all;
-  std::size_t count = 0;
-  for (const auto& row : SettingKeys()) {
-    for (auto item : row.items) all.insert(item);
-    count += row.items.size();
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const Expected& e = expected[i];
+    const SettingKeyInfo& row = keys[i];
+    SCOPED_TRACE(e.name);
+    EXPECT_EQ(row.name, e.name);
+    EXPECT_EQ(char(row.type), e.type);
+    if (e.default_text) {
+      EXPECT_EQ(row.default_kind, DefaultKind::Text);
+      EXPECT_EQ(row.default_text, e.default_text);
+    } else {
+      EXPECT_NE(row.default_kind, DefaultKind::Text);
+    }
+    if (e.items) {
+      EXPECT_EQ(joined(row.items), e.items);
+    }
   }
-  EXPECT_EQ(all.size(), count);
+  const auto actions = KeyInfo(K::ShellDefaultAction).items;
+  ASSERT_EQ(actions.size(), 13u);  // no calculation, ask, and one per checksum type
+  EXPECT_EQ(actions[0], "Nocalculate1");
+  EXPECT_EQ(actions[1], "Askforchecksumtypetocalculate1");
+  EXPECT_EQ(actions[2], "MD41");
+  EXPECT_EQ(actions[12], "CRC321");
+  EXPECT_EQ(KeyInfo(K::Width).default_kind, DefaultKind::NormalMinWidth);
+  EXPECT_EQ(KeyInfo(K::Left).default_kind, DefaultKind::CentredLeft);
+  EXPECT_EQ(KeyInfo(K::Top).default_kind, DefaultKind::CentredTop);
+  EXPECT_EQ(KeyInfo(K::UpdateCount).default_kind, DefaultKind::None);
+
+  // The radio groups offer exactly the items that mirror their keys.
+  const auto items_of = [](auto rows) {
+    std::set<std::string_view> out;
+    for (const auto& row : rows) out.insert(row.item);
+    return out;
+  };
+  const auto set_of = [](std::span<const std::string_view> items) {
+    return std::set<std::string_view>(items.begin(), items.end());
+  };
+  EXPECT_EQ(items_of(TransparencyLevels()), set_of(KeyInfo(K::Transparency_value).items));
+  EXPECT_EQ(items_of(PriorityItems()), set_of(KeyInfo(K::ApplicationThreadLevel).items));
+  EXPECT_EQ(items_of(DefaultActionItems()), set_of(actions));
 }
 
 TEST(SettingsKeys, EveryKeyHasAWriterAndGroupsAreWellFormed) {

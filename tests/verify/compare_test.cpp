@@ -60,12 +60,7 @@ TEST(CompareChecksums, ReportMatchAgreesWithTheIndicator) {
   EXPECT_FALSE(ChecksumsMatch(L"", kMd5));
 }
 
-TEST(Indicators, HintsAndBoxes) {
-  EXPECT_EQ(IndicatorHint(CompareVerdict::Match), L"Checksums match");
-  EXPECT_EQ(IndicatorHint(CompareVerdict::Mismatch), L"Checksums do not match");
-  EXPECT_EQ(IndicatorHint(CompareVerdict::LengthMismatch), L"Checksums length different");
-  EXPECT_EQ(IndicatorHint(CompareVerdict::None), L"");
-
+TEST(Indicators, Boxes) {
   const IndicatorBox ok = BuildIndicatorBox(CompareVerdict::Match, kMd5, kMd5);
   EXPECT_EQ(ok.kind, BoxKind::Information);
   EXPECT_EQ(ok.title, L"Information");

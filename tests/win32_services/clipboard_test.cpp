@@ -51,15 +51,27 @@ TEST(Clipboard, NoTextGivesNothing) {
   EXPECT_EQ(GetClipboardText(), std::nullopt);
 }
 
+// Another program holds the clipboard for a moment: the copy waits for it.
+// The holder only reports; the checks run on the test's own thread, so a
+// holder that cannot open the clipboard fails the test instead of leaving
+// it waiting.
 TEST(Clipboard, WaitsForAnotherHolderToLetGo) {
-  std::atomic<bool> holding{false};
+  enum State { kStarting, kHolding, kCouldNotOpen };
+  std::atomic<int> state{kStarting};
   std::thread holder([&] {
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    holding = true;
+    if (!::OpenClipboard(nullptr)) {
+      state = kCouldNotOpen;
+      return;
+    }
+    state = kHolding;
     ::Sleep(60);
     ::CloseClipboard();
   });
-  while (!holding) ::Sleep(1);
+  while (state == kStarting) ::Sleep(1);
+  if (state == kCouldNotOpen) {
+    holder.join();
+    FAIL() << "the holder could not open the clipboard";
+  }
   EXPECT_TRUE(SetClipboardText(L"after the other holder"));
   holder.join();
   EXPECT_EQ(GetClipboardText(), L"after the other holder");
