@@ -50,7 +50,9 @@ build="$root/build/windows-release"
 build_or_die "$build" ondrix -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 exe="$build/startup/ondrix.exe"
 
-export WINEPREFIX=${WINEPREFIX:-$root/build/wine-prefix}
+# shellcheck source=tools/wine-prefix.sh
+source "$root/tools/wine-prefix.sh"
+ondrix_use_wine_prefix "$root"
 export WINEDEBUG=${WINEDEBUG:--all}
 # No .NET or HTML-engine installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}

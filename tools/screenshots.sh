@@ -3,16 +3,18 @@
 # under Wine on a virtual display:
 #   tools/screenshots.sh [path/to/ondrix.exe] [output folder]
 # Defaults: build/startup/ondrix.exe and docs/screenshots. Needs wine, Xvfb
-# and ImageMagick (import, convert). Uses its own Wine prefix (WINEPREFIX,
-# default /tmp/ondrix-screenshots) and its own display (DISPLAY_NUMBER,
-# default 91); nothing else is touched.
+# and ImageMagick (import, convert). Uses its own Wine prefix (WINEPREFIX when
+# it lies under build/, else build/wine-screenshots) and its own display
+# (DISPLAY_NUMBER, default 91); nothing else is touched.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=${1:-$root/build/startup/ondrix.exe}
 out=${2:-$root/docs/screenshots}
 display=:${DISPLAY_NUMBER:-91}
-export WINEPREFIX=${WINEPREFIX:-/tmp/ondrix-screenshots}
+# shellcheck source=tools/wine-prefix.sh
+source "$root/tools/wine-prefix.sh"
+ondrix_use_wine_prefix "$root" wine-screenshots
 export WINEDEBUG=-all
 
 [[ -f $exe ]] || { echo "no program at $exe" >&2; exit 1; }
