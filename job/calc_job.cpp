@@ -85,7 +85,9 @@ struct CalcJob::Run {
   void Stop() {
     std::uint8_t expected = kUnclaimed;
     end_claim.compare_exchange_strong(expected, kClaimedByStop);
-    stop.store(true);
+    // Once stopped the worker starts no read, so a second stop (Escape, then
+    // the tick) has nothing new to cancel.
+    if (stop.exchange(true)) return;
     for (auto& view : engine_view)
       if (TDigest* engine = view.load()) engine->AbortRequested.store(1);
     CancelPendingIo();
