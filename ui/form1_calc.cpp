@@ -7,6 +7,7 @@
 #include "settings/ini_file.h"
 #include "startup/file_info.h"
 #include "ui/form1.h"
+#include "win/app_cursor.h"
 
 namespace ondrix::ui {
 
@@ -45,8 +46,9 @@ void TForm1::StartCalculation() {
     c->SetEnabled(false);
   }
   SpeedButton3.SetCaption(L"Cancel");
+  SpeedButton3.SetGlyph(SpeedButton13.GetGlyph());
   // 8
-  ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+  win::SetAppCursor(IDC_WAIT);
   // 9, 10
   CalcRunning = 1;
   Job.SelectedFilePath = SelectedFilePath;
@@ -104,6 +106,7 @@ void TForm1::Timer1Timer() {
     }
   } else {
     SpeedButton3.SetCaption(L"Calculate");
+    SpeedButton3.SetGlyph(SpeedButton14.GetGlyph());
     switch (outcome) {
       case JobOutcome::Completed:
         CompleteCalculation();
@@ -128,7 +131,7 @@ void TForm1::EnableControlsAfterCalculation() {
     c->SetEnabled(true);
   }
   ApplyColors();
-  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  win::SetAppCursor(nullptr);
 }
 
 // What every ending shows once the worker is gone: the checksum text, drops

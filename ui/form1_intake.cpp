@@ -7,6 +7,7 @@
 #include "settings/settings_values.h"
 #include "startup/file_info.h"
 #include "ui/form1.h"
+#include "win/app_cursor.h"
 
 namespace ondrix::ui {
 namespace {
@@ -137,7 +138,7 @@ void TForm1::ProcessFirstArgument() {
 void TForm1::label9MouseEnter() {
   if (CalcIdle != 1 || label9.Caption() == kNoFileSelected) return;
   label9.SetCaption(SelectedFilePath);
-  ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+  win::SetAppCursor(IDC_HAND);
   const FileDetailsTip tip = BuildFileDetailsTip(SelectedFilePath, GetFileSize64(SelectedFilePath), FileCreatedText,
                                                  FileModifiedText, FileAccessedText);
   SetBalloonTip(label9, 0, tip.title, tip.text);
@@ -146,7 +147,7 @@ void TForm1::label9MouseEnter() {
 void TForm1::label9MouseLeave() {
   if (CalcIdle != 1 || label9.Caption() == kNoFileSelected) return;
   label9.SetCaption(FileNameOf(SelectedFilePath));
-  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  win::SetAppCursor(nullptr);
 }
 
 void TForm1::label9Click() {

@@ -7,6 +7,7 @@
 #include "settings/ini_file.h"
 #include "ui/form1.h"
 #include "ui/help_text.h"
+#include "win/error_guard.h"
 
 namespace ondrix::ui {
 namespace {
@@ -129,14 +130,10 @@ bool TForm1::PreviewKeyMessage(MSG& msg) {
   if (msg.hwnd != Hwnd() && !::IsChild(Hwnd(), msg.hwnd)) return false;
   // Translated first, so the character it makes can be taken out again.
   ::TranslateMessage(&msg);
+  // The loop hands the key here before any window procedure sees it, so this
+  // is an entry of its own; a key whose command failed is not passed on.
   bool handled = false;
-  try {
-    handled = FormKeyDown(static_cast<WORD>(msg.wParam), ::GetKeyState(VK_CONTROL) < 0);
-  } catch (const ESettingsWrite& e) {
-    ShowCriticalError(e.Message());
-    handled = true;
-  } catch (const std::exception& e) {
-    ShowCriticalError(Utf8ToWide(e.what()));
+  if (!win::Guard([&] { handled = FormKeyDown(static_cast<WORD>(msg.wParam), ::GetKeyState(VK_CONTROL) < 0); })) {
     handled = true;
   }
   if (!handled) ::DispatchMessageW(&msg);

@@ -198,6 +198,11 @@ TEST_F(CalcTest, DroppedFileIsCalculatedToTheEnd) {
       {ChecksumType::TIGER, "abc", L"2aab1484e8c158f2bfb8c5ff41b57a525129131c957b5f93", false},
   };
   ASSERT_TRUE(form->Autocalculatewhenfiledropped1.Checked());
+  // The button's two pictures are held by the hidden SpeedButton13 (cancel)
+  // and SpeedButton14 (calculate).
+  EXPECT_EQ(form->SpeedButton13.GetGlyph(), win::Glyph::Cancel);
+  EXPECT_EQ(form->SpeedButton14.GetGlyph(), win::Glyph::Calculate);
+  EXPECT_EQ(form->SpeedButton3.GetGlyph(), win::Glyph::Calculate);
   int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(TypeInfo(c.type).display_name);
@@ -213,10 +218,12 @@ TEST_F(CalcTest, DroppedFileIsCalculatedToTheEnd) {
     Drop(path);
     EXPECT_EQ(form->SelectedFilePath, path);
     EXPECT_EQ(form->SpeedButton3.Caption(), L"Cancel");
+    EXPECT_EQ(form->SpeedButton3.GetGlyph(), win::Glyph::Cancel);
     RunToEnd();
     EXPECT_EQ(form->Edit1.Text(), c.expected);
     EXPECT_EQ(form->StatusText(), L" Status: IDLE");
     EXPECT_EQ(form->SpeedButton3.Caption(), L"Calculate");
+    EXPECT_EQ(form->SpeedButton3.GetGlyph(), win::Glyph::Calculate);
     EXPECT_EQ(form->label9.Caption(), name);
     EXPECT_EQ(Caption(), name + L" - Ondrix 1.6.15");
     EXPECT_EQ(form->CalcRunning, 0);
@@ -293,6 +300,7 @@ TEST_F(CalcTest, ProgressThenEscapeAbortsWithNothingWritten) {
   EXPECT_EQ(form->StatusText(), L" Status: Operation aborted");
   EXPECT_EQ(form->Edit1.Text(), L"?");
   EXPECT_EQ(form->SpeedButton3.Caption(), L"Calculate");
+  EXPECT_EQ(form->SpeedButton3.GetGlyph(), win::Glyph::Calculate);
   EXPECT_EQ(Caption(), L"big.bin - Ondrix 1.6.15");
   EXPECT_FALSE(ondrix::test::FileExists(HistoryPath()));
 
@@ -563,6 +571,40 @@ TEST_F(CalcTest, CalculateButtonAndTypeChange) {
       << WideToUtf8(desktop.messages[0].text);
   EXPECT_GT(desktop.messages[0].text.size(), std::wstring(L"Cannot access file c.bin\r\r\n").size());
   EXPECT_EQ(form->Edit1.Text(), L"a9993e364706816aba3e25717850c26c9cd0d89d");
+}
+
+// The hourglass while a calculation runs and the hand over the file name are
+// what every window of the program shows as the mouse moves over it.
+TEST_F(CalcTest, CursorsStayWhileTheMouseMoves) {
+  // The cursor a window shows when the mouse moves over its client area.
+  auto cursor_over = [](const win::Control& control) {
+    ::SetCursor(nullptr);
+    ::SendMessageW(control.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control.Hwnd()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return ::GetCursor();
+  };
+  const HCURSOR wait = ::LoadCursorW(nullptr, IDC_WAIT);
+  const HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND);
+
+  const std::wstring path = MakeFile(L"big.bin", "", 100000);
+  StreamScript script;
+  script.size = 100000;
+  script.gate_at = 8192;
+  UseScriptedStream(script);
+  Drop(path);
+  for (const win::Control* c : std::initializer_list<const win::Control*>{
+           &form->Edit2, &form->Edit1, &form->Panel2, &form->label9, &form->ComboBox1, &form->Surface()}) {
+    EXPECT_EQ(cursor_over(*c), wait);
+  }
+  ::SetEvent(script.gate);
+  RunToEnd();
+  EXPECT_NE(cursor_over(form->Edit2), wait);
+
+  ::SendMessageW(form->label9.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(cursor_over(form->label9), hand);
+  EXPECT_EQ(cursor_over(form->label9), hand);  // a second move keeps it
+  ::SendMessageW(form->label9.Hwnd(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_NE(cursor_over(form->label9), hand);
 }
 
 }  // namespace

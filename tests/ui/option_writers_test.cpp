@@ -1,6 +1,8 @@
 // Each option entry writes its key group the moment it changes; a change
 // that cannot be stored stays for the run; a failed write reaches the
 // critical-error box.
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -147,6 +149,30 @@ TEST_F(UiTest, UnwritableFolderKeepsChangesForTheRunOnly) {
   EXPECT_EQ(desktop.messages[0].text,
             L"Oooooppppsss, something went wrong and critical error occured.\r\nHere is error message: \r\r\n"
             L"Unable to write to " + ini + L"\r\r\nTry to resolve this problem youself or contact me for help.");
+}
+
+// A tick of the real timer that fails shows the error box; the program goes
+// on and the timer keeps ticking.
+TEST_F(UiTest, ErrorInATimerTickReachesTheErrorBox) {
+  TForm1& f = Start();
+  int ticks = 0;
+  f.Timer1.OnTimer = [&ticks] { throw std::runtime_error("tick " + std::to_string(++ticks) + " failed"); };
+  f.Timer1.SetInterval(10);
+  f.Timer1.SetEnabled(true);
+  const ULONGLONG deadline = ::GetTickCount64() + 5000;
+  MSG msg;
+  while (ticks < 2 && ::GetTickCount64() < deadline) {
+    if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::DispatchMessageW(&msg);
+    } else {
+      ::Sleep(2);
+    }
+  }
+  f.Timer1.SetEnabled(false);
+  ASSERT_GE(desktop.messages.size(), 2u);
+  EXPECT_EQ(desktop.messages[0].caption, L"Ondrix - critical error");
+  EXPECT_NE(desktop.messages[0].text.find(L"\r\r\ntick 1 failed\r\r\n"), std::wstring::npos);
+  EXPECT_NE(desktop.messages[1].text.find(L"\r\r\ntick 2 failed\r\r\n"), std::wstring::npos);
 }
 
 }  // namespace
