@@ -470,6 +470,7 @@ class TForm1 : public win::Form {
   void EnableControlsAfterCalculation();
   void EndCalculationDisplay(std::wstring_view checksum_text);
   bool TakeFileOver(const std::wstring& path);
+  void ForgetResult();
   FileDetailsInputs DetailsInputs() const;
   bool comparing_ = false;
   // Report files Notepad may still hold are deleted when the window goes.

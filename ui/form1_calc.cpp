@@ -24,11 +24,8 @@ void TForm1::StartCalculation() {
   // 1: a pending update check waits for no calculation and is not resumed.
   timer_aktualizacja2.SetEnabled(false);
   Timer2.SetEnabled(false);
-  // 2, 3
   CalcStartTick = static_cast<std::uint32_t>(desktop_.TickCount());
-  const ChecksumTypeInfo& type = TypeInfo(CheckedType());
-  CalcTypeKey = std::string(type.key);
-  // 4, 5: the same open the worker makes, so a locked file is reported here.
+  // The same open the worker makes, so a locked file is reported here.
   const std::wstring error = TryOpenFile(SelectedFilePath);
   if (!error.empty()) {
     ShowMessage(L"Cannot access file " + FileNameOf(SelectedFilePath) + L"\r\r\n" + error, L"Error",
@@ -36,6 +33,10 @@ void TForm1::StartCalculation() {
     CalcIdle = 1;
     return;
   }
+  // The type is taken only now: a start that fails leaves the result shown
+  // paired with the type it was computed with.
+  const ChecksumTypeInfo& type = TypeInfo(CheckedType());
+  CalcTypeKey = std::string(type.key);
   // 6
   Label4.SetCaption(FormatSizeText(SelectedFileSize, L""));
   label9.SetCaption(FileNameOf(SelectedFilePath));

@@ -5,6 +5,7 @@
 
 #include "output/product_info.h"
 #include "settings/ini_file.h"
+#include "ui/file_exists.h"
 #include "ui/form1.h"
 #include "ui/help_text.h"
 #include "win/error_guard.h"
@@ -16,11 +17,6 @@ struct CtrlKey {
   WORD key;
   void (*action)(TForm1&);
 };
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 // Ctrl + letter, whatever Shift or Alt say; only while no calculation runs.
 const auto kCtrlTable = std::to_array<CtrlKey>({

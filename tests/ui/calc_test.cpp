@@ -573,6 +573,82 @@ TEST_F(CalcTest, CalculateButtonAndTypeChange) {
   EXPECT_EQ(form->Edit1.Text(), L"a9993e364706816aba3e25717850c26c9cd0d89d");
 }
 
+// Another file selected without a calculation of its own: the previous
+// checksum, its indicator and its type are gone, and the commands that need
+// a result find none. The same file selected again keeps its result.
+TEST_F(CalcTest, SelectingAnotherFileForgetsThePreviousResult) {
+  const std::wstring md5 = L"900150983cd24fb0d6963f7d28e17f72";
+  const std::wstring a = MakeFile(L"a.exe", "abc");
+  const std::wstring b = MakeFile(L"b.bin", "other");
+  Drop(a);
+  RunToEnd();
+  form->Edit2.SetText(md5);
+  ASSERT_TRUE(form->speed_ok.Visible());
+
+  form->Autocalculatewhenfiledropped1.SetChecked(false);
+  Drop(a);
+  EXPECT_EQ(form->Edit1.Text(), md5);
+  EXPECT_TRUE(form->speed_ok.Visible());
+
+  Drop(b);
+  EXPECT_EQ(form->SelectedFilePath, b);
+  EXPECT_EQ(form->Edit1.Text(), L"");
+  EXPECT_TRUE(form->CalcTypeKey.empty());
+  EXPECT_FALSE(form->speed_ok.Visible() || form->speed_blad.Visible() || form->speed_warn.Visible());
+  desktop.save_paths.push_back(dir_ + L"\\b.bin.md5");
+  EXPECT_TRUE(form->FormKeyDown('S', true));
+  EXPECT_TRUE(desktop.file_dialogs.empty());
+  ASSERT_TRUE(SetClipboardText(L"before"));
+  EXPECT_TRUE(form->FormKeyDown('R', true));
+  EXPECT_EQ(GetClipboardText(), L"before");
+  EXPECT_TRUE(form->FormKeyDown('B', true));
+  const std::wstring report = GetClipboardText().value_or(L"");
+  EXPECT_EQ(report.rfind(L"Filename: b.bin\r\n", 0), 0u) << WideToUtf8(report);
+  // The expected checksum stays, but no computed one is named.
+  EXPECT_EQ(report.find(L"\r\nMD5: "), std::wstring::npos) << WideToUtf8(report);
+  EXPECT_NE(report.find(L"\r\nb.bin *\r\n"), std::wstring::npos) << WideToUtf8(report);
+
+  // An open-dialog pick: its calculation starts, and until it ends no
+  // checksum is shown beside the new name.
+  form->Autocalculatewhenfiledropped1.SetChecked(true);
+  Drop(a);
+  RunToEnd();
+  ASSERT_EQ(form->Edit1.Text(), md5);
+  desktop.save_paths.clear();
+  desktop.open_paths.push_back(b);
+  form->btn_openfile.Click();
+  EXPECT_EQ(form->SelectedFilePath, b);
+  EXPECT_EQ(form->Edit1.Text(), L"");
+  EXPECT_FALSE(form->speed_ok.Visible());
+  RunToEnd();
+  EXPECT_EQ(form->Edit1.Text().size(), 32u);
+  EXPECT_NE(form->Edit1.Text(), md5);
+}
+
+// A start whose access test fails changes nothing: after an MD5 result and
+// a switch to SHA1, the checksum file is still the MD5 one.
+TEST_F(CalcTest, FailedStartKeepsTheResultAndItsType) {
+  const std::wstring md5 = L"900150983cd24fb0d6963f7d28e17f72";
+  const std::wstring a = MakeFile(L"a.exe", "abc");
+  Drop(a);
+  RunToEnd();
+  ChooseType(ChecksumType::SHA1);
+  ::DeleteFileW(a.c_str());
+  form->SpeedButton3.Click();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].text.rfind(L"Cannot access file a.exe\r\r\n", 0), 0u);
+  EXPECT_EQ(form->Edit1.Text(), md5);
+  EXPECT_EQ(form->CalcTypeKey, "md5");
+
+  const std::wstring target = dir_ + L"\\saved";
+  created_.push_back(target);
+  desktop.save_paths.push_back(target);
+  form->SaveChecksumFile();
+  ASSERT_EQ(desktop.file_dialogs.size(), 1u);
+  EXPECT_EQ(desktop.file_dialogs[0].options.default_name, L"a.exe.md5");
+  EXPECT_EQ(ReadBytes(target), WideToUtf8(md5) + " *a.exe\r\n");
+}
+
 // The hourglass while a calculation runs and the hand over the file name are
 // what every window of the program shows as the mouse moves over it.
 TEST_F(CalcTest, CursorsStayWhileTheMouseMoves) {
@@ -605,6 +681,19 @@ TEST_F(CalcTest, CursorsStayWhileTheMouseMoves) {
   EXPECT_EQ(cursor_over(form->label9), hand);  // a second move keeps it
   ::SendMessageW(form->label9.Hwnd(), WM_MOUSELEAVE, 0, 0);
   EXPECT_NE(cursor_over(form->label9), hand);
+}
+
+// The save dialog of a file at a drive's root opens in that root.
+TEST_F(CalcTest, SaveDialogOfAFileAtADriveRootOpensInThatRoot) {
+  wchar_t windows[MAX_PATH];
+  ASSERT_GT(::GetWindowsDirectoryW(windows, MAX_PATH), 3u);
+  const std::wstring root = std::wstring(windows).substr(0, 3);  // "C:\"
+  const std::wstring path = MakeFile(root + L"ondrix-root-" + std::to_wstring(::GetCurrentProcessId()) + L".bin", "abc");
+  Drop(path);
+  RunToEnd();
+  form->SaveChecksumFile();  // the dialog is cancelled
+  ASSERT_EQ(desktop.file_dialogs.size(), 1u);
+  EXPECT_EQ(desktop.file_dialogs[0].options.initial_dir, root);
 }
 
 }  // namespace
