@@ -442,8 +442,6 @@ class TForm1 : public win::Form {
   // CalcCompleted and ResultChecksum follow the job's when a tick finishes it.
   CalcJob Job;
   std::wstring FileCreatedText, FileModifiedText, FileAccessedText;
-  // The taskbar title as last set (the caption when the file name is shown).
-  std::wstring ApplicationTitle = kApplicationTitle;
   ChecksumType CheckedType();
   void EndFinishedWorker();
   void CompleteCalculation();

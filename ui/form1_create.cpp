@@ -83,8 +83,8 @@ bool TForm1::Create(std::wstring_view first_argument) {
     LoadSettings();
     ApplyHiddenSystemAttributes(ini_.Path(), Makeinifilehidden1.Checked(), Makeinifilesystem1.Checked());
   });
-  // B.10, B.11
-  ::SetWindowTextW(Hwnd(), kApplicationTitle);
+  // The window keeps the caption it was created with: its taskbar
+  // button shows that caption, as for every top-level window of its own.
   CalcTypeKey.clear();
   // B.12: drops from Explorer; the drop handler comes with the file intake.
   ::DragAcceptFiles(Hwnd(), TRUE);

@@ -48,9 +48,10 @@ void TForm1::SelectFile(const std::wstring& path) {
   ReadFileTimes(path);
 }
 
+// The taskbar button of a top-level window shows its caption, so the
+// caption is also the taskbar title; there is no title of its own to set.
 void TForm1::ApplyTitleTexts(const WindowTitleTexts& texts) {
   ::SetWindowTextW(Hwnd(), texts.caption.c_str());
-  ApplicationTitle = texts.taskbar_title;
   TrayIcon1.SetTip(texts.tray_hint);
 }
 

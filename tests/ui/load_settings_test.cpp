@@ -28,6 +28,7 @@ TEST_F(UiTest, FreshStartWithoutSettingsFile) {
   EXPECT_TRUE(Ticked("Disable1"));
   EXPECT_FALSE(ExStyle() & WS_EX_LAYERED);
   EXPECT_FALSE(f.AlphaBlend);
+  EXPECT_EQ(f.WindowTitle(), L"Ondrix 1.6.15");
 
   // Normal layout, NormalMinWidth wide, centred by the defaults of Left/Top.
   EXPECT_EQ(f.MiniMode, 0);
