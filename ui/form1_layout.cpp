@@ -304,13 +304,14 @@ void TForm1::btn_downClick() {
 }
 
 // What every switch between the layouts does after the new layout stands.
+// The mode is written last, so a failed write leaves the switch complete.
 void TForm1::FinishModeSwitch() {
-  if (Autosavewindowsizenormalorminibar1.Checked()) SaveSettingGroup(SettingsGroup::SaveStyle);
   PullBackOntoWorkArea();
   SetBalloonTip(Edit1, 0, L"", Edit1.Text());
   SetBalloonTip(Edit2, 0, L"", Edit2.Text());
   ApplyStayOnTop();
   ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  if (Autosavewindowsizenormalorminibar1.Checked()) SaveSettingGroup(SettingsGroup::SaveStyle);
 }
 
 void TForm1::PullBackOntoWorkArea() {
@@ -341,9 +342,9 @@ void TForm1::OnEnterSizeMove() { ApplyStayOnTop(); }
 void TForm1::OnExitSizeMove() { WriteGeometryAfterMove(); }
 
 void TForm1::WriteGeometryAfterMove() {
+  ApplyStayOnTop();
   if (Savewindowsposition1.Checked()) SaveSettingGroup(SettingsGroup::SavePosition);
   if (Autosavewindowwidth1.Checked()) SaveSettingGroup(SettingsGroup::SaveWidth);
-  ApplyStayOnTop();
 }
 
 void TForm1::OnMoving(RECT& rect) {

@@ -54,6 +54,23 @@ TEST_F(UiTest, FunctionKeysToggleModeAndCaptionBarAtAnyTime) {
   EXPECT_TRUE(f.HasCaptionBar());
 }
 
+// The case toggle shows both fields' texts in their new case in their tips.
+TEST_F(UiTest, CaseToggleRefreshesBothTips) {
+  TForm1& f = Start();
+  f.Edit1.SetText(L"900150983cd24fb0d6963f7d28e17f72");
+  f.Edit2.SetText(L"abc");
+  f.SetBalloonTip(f.Edit1, 0, L"", L"old");
+  f.SetBalloonTip(f.Edit2, 0, L"", L"old");
+  EXPECT_TRUE(f.FormKeyDown('U', true));
+  EXPECT_EQ(TipText(f.Edit1), L"900150983CD24FB0D6963F7D28E17F72");
+  EXPECT_EQ(TipText(f.Edit2), L"ABC");
+  f.SetBalloonTip(f.Edit1, 0, L"", L"old");
+  f.SetBalloonTip(f.Edit2, 0, L"", L"old");
+  EXPECT_TRUE(f.FormKeyDown('U', true));
+  EXPECT_EQ(TipText(f.Edit1), L"900150983cd24fb0d6963f7d28e17f72");
+  EXPECT_EQ(TipText(f.Edit2), L"abc");
+}
+
 TEST_F(UiTest, CtrlUAndCtrlTShowWhatTheyDid) {
   TForm1& f = Start();
   struct {
