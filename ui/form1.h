@@ -291,6 +291,7 @@ class TForm1 : public win::Form {
   void SetCaptionBar(bool shown);
   void FinishModeSwitch();
   void PullBackOntoWorkArea();
+  void CentreWhereDefaulted();
   void WriteGeometryAfterMove();
   void CreateBalloonTipWindow();
   void SetBalloonTip(win::Control& control, int icon, std::wstring_view title,
@@ -503,6 +504,10 @@ class TForm1 : public win::Form {
   win::UniqueFont font_;
   int design_dpi_ = 96;  // the DPI the widgets are scaled to
   std::vector<TMenuItem*> all_items_;
+  // Left or Top took its default at start: the window is centred once its
+  // layout has given it its real size.
+  bool centre_left_pending_ = false;
+  bool centre_top_pending_ = false;
   // The entry whose click runs now (shared handlers of radio-like groups).
   TMenuItem* clicked_item_ = nullptr;
 };

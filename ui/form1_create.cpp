@@ -338,6 +338,9 @@ void TForm1::FormShow() {
   // C.1
   ComboBox1.SetLeft(Px(200));
   ApplyCurrentLayout();
+  // The first show centres a window whose loading applied no layout.
+  CentreWhereDefaulted();
+  centre_left_pending_ = centre_top_pending_ = false;
   // C.2
   RunAgeCheckOrDonationReminder();
   // C.3

@@ -127,6 +127,17 @@ void TForm1::SetFormClientHeight(int height) {
   SetFormBounds(rc.left, rc.top, rc.right - rc.left, outer.cy);
 }
 
+// Centres the window on the work area in each direction whose coordinate
+// the settings left to its default, with the size it has now.
+void TForm1::CentreWhereDefaulted() {
+  if (!centre_left_pending_ && !centre_top_pending_) return;
+  const RECT rc = FormRect();
+  const RECT wa = WorkArea();
+  const int left = centre_left_pending_ ? wa.left + CentredOrigin(wa.right - wa.left, rc.right - rc.left) : rc.left;
+  const int top = centre_top_pending_ ? wa.top + CentredOrigin(wa.bottom - wa.top, rc.bottom - rc.top) : rc.top;
+  ::SetWindowPos(Hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TForm1::ApplyCurrentLayout() {
   if (MiniMode == 1) {
     ApplyMiniMode();
