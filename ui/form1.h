@@ -291,6 +291,7 @@ class TForm1 : public win::Form {
   void SetCaptionBar(bool shown);
   void FinishModeSwitch();
   void PullBackOntoWorkArea();
+  void CentreWhereDefaulted();
   void WriteGeometryAfterMove();
   void CreateBalloonTipWindow();
   void SetBalloonTip(win::Control& control, int icon, std::wstring_view title,
@@ -442,8 +443,6 @@ class TForm1 : public win::Form {
   // CalcCompleted and ResultChecksum follow the job's when a tick finishes it.
   CalcJob Job;
   std::wstring FileCreatedText, FileModifiedText, FileAccessedText;
-  // The taskbar title as last set (the caption when the file name is shown).
-  std::wstring ApplicationTitle = kApplicationTitle;
   ChecksumType CheckedType();
   void EndFinishedWorker();
   void CompleteCalculation();
@@ -470,6 +469,7 @@ class TForm1 : public win::Form {
   void EnableControlsAfterCalculation();
   void EndCalculationDisplay(std::wstring_view checksum_text);
   bool TakeFileOver(const std::wstring& path);
+  void ForgetResult();
   FileDetailsInputs DetailsInputs() const;
   bool comparing_ = false;
   // Report files Notepad may still hold are deleted when the window goes.
@@ -504,6 +504,10 @@ class TForm1 : public win::Form {
   win::UniqueFont font_;
   int design_dpi_ = 96;  // the DPI the widgets are scaled to
   std::vector<TMenuItem*> all_items_;
+  // Left or Top took its default at start: the window is centred once its
+  // layout has given it its real size.
+  bool centre_left_pending_ = false;
+  bool centre_top_pending_ = false;
   // The entry whose click runs now (shared handlers of radio-like groups).
   TMenuItem* clicked_item_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "settings/ini_file.h"
 #include "startup/file_info.h"
 #include "ui/form1.h"
+#include "win/app_cursor.h"
 
 namespace ondrix::ui {
 
@@ -23,11 +24,8 @@ void TForm1::StartCalculation() {
   // 1: a pending update check waits for no calculation and is not resumed.
   timer_aktualizacja2.SetEnabled(false);
   Timer2.SetEnabled(false);
-  // 2, 3
   CalcStartTick = static_cast<std::uint32_t>(desktop_.TickCount());
-  const ChecksumTypeInfo& type = TypeInfo(CheckedType());
-  CalcTypeKey = std::string(type.key);
-  // 4, 5: the same open the worker makes, so a locked file is reported here.
+  // The same open the worker makes, so a locked file is reported here.
   const std::wstring error = TryOpenFile(SelectedFilePath);
   if (!error.empty()) {
     ShowMessage(L"Cannot access file " + FileNameOf(SelectedFilePath) + L"\r\r\n" + error, L"Error",
@@ -35,6 +33,10 @@ void TForm1::StartCalculation() {
     CalcIdle = 1;
     return;
   }
+  // The type is taken only now: a start that fails leaves the result shown
+  // paired with the type it was computed with.
+  const ChecksumTypeInfo& type = TypeInfo(CheckedType());
+  CalcTypeKey = std::string(type.key);
   // 6
   Label4.SetCaption(FormatSizeText(SelectedFileSize, L""));
   label9.SetCaption(FileNameOf(SelectedFilePath));
@@ -45,8 +47,9 @@ void TForm1::StartCalculation() {
     c->SetEnabled(false);
   }
   SpeedButton3.SetCaption(L"Cancel");
+  SpeedButton3.SetGlyph(SpeedButton13.GetGlyph());
   // 8
-  ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+  win::SetAppCursor(IDC_WAIT);
   // 9, 10
   CalcRunning = 1;
   Job.SelectedFilePath = SelectedFilePath;
@@ -104,6 +107,7 @@ void TForm1::Timer1Timer() {
     }
   } else {
     SpeedButton3.SetCaption(L"Calculate");
+    SpeedButton3.SetGlyph(SpeedButton14.GetGlyph());
     switch (outcome) {
       case JobOutcome::Completed:
         CompleteCalculation();
@@ -128,7 +132,7 @@ void TForm1::EnableControlsAfterCalculation() {
     c->SetEnabled(true);
   }
   ApplyColors();
-  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  win::SetAppCursor(nullptr);
 }
 
 // What every ending shows once the worker is gone: the checksum text, drops

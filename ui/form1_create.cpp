@@ -7,6 +7,7 @@
 #include "settings/settings_file.h"
 #include "ui/form1.h"
 #include "win/dpi.h"
+#include "win/error_guard.h"
 #include "win/hints.h"
 
 namespace ondrix::ui {
@@ -20,7 +21,24 @@ constexpr wchar_t kWebAddress[] = L"www.ondrix.org";
 TForm1::TForm1(win::IDesktop& desktop)
     : desktop_(desktop), ini_(SettingsPathFor(desktop.ProgramPath())) {}
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { win::SetErrorReporter(nullptr); }
+
+namespace {
+
+// The text the critical-error box shows for an error no handler caught.
+std::wstring ErrorMessageOf(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const ESettingsWrite& e) {
+    return e.Message();
+  } catch (const std::exception& e) {
+    return Utf8ToWide(e.what());
+  } catch (...) {
+    return L"Unknown error";
+  }
+}
+
+}  // namespace
 
 win::RadioButton* TForm1::Selector(int n) {
   win::RadioButton* selectors[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4,
@@ -31,6 +49,8 @@ win::RadioButton* TForm1::Selector(int n) {
 
 bool TForm1::Create(std::wstring_view first_argument) {
   FirstArgument.assign(first_argument);
+  // Errors that reach an entry from the system end in the critical-error box.
+  win::SetErrorReporter([this](std::exception_ptr error) { ShowCriticalError(ErrorMessageOf(error)); });
 
   // B.1: the calculation competes hard for the processor until the stored
   // class is applied by LoadSettings; a refusal is of no concern.
@@ -58,15 +78,13 @@ bool TForm1::Create(std::wstring_view first_argument) {
   ::GetWindowRect(Hwnd(), &outer);
   CaptionBarHeight = (outer.bottom - outer.top) - ClientHeight();
 
-  try {
-    // B.8, B.9
+  // The settings: an error while loading is reported and the creation goes on.
+  win::Guard([this] {
     LoadSettings();
     ApplyHiddenSystemAttributes(ini_.Path(), Makeinifilehidden1.Checked(), Makeinifilesystem1.Checked());
-  } catch (const std::exception& e) {
-    ShowCriticalError(Utf8ToWide(e.what()));
-  }
-  // B.10, B.11
-  ::SetWindowTextW(Hwnd(), kApplicationTitle);
+  });
+  // The window keeps the caption it was created with: its taskbar
+  // button shows that caption, as for every top-level window of its own.
   CalcTypeKey.clear();
   // B.12: drops from Explorer; the drop handler comes with the file intake.
   ::DragAcceptFiles(Hwnd(), TRUE);
@@ -145,7 +163,7 @@ void TForm1::CreateWidgets() {
   SpeedButton1.SetHint(L"Show file details in Notepad (Ctrl+I)");
   SpeedButton2.Create(Panel10, win::Glyph::Clipboard);
   SpeedButton2.SetHint(L"Copy file details to clipboard (Ctrl+B)");
-  SpeedButton3.Create(Panel10, win::Glyph::None, L"Calculate");
+  SpeedButton3.Create(Panel10, win::Glyph::Calculate, L"Calculate");
   SpeedButton3.SetHint(L"Calculate selected checksum type (F5)");
   Panel11.Create(Panel10);
   ComboBox1.Create(Panel11);
@@ -171,8 +189,10 @@ void TForm1::CreateWidgets() {
     Selector(type.selector)->Create(Panel3, Utf8ToWide(type.display_name));
   }
   SpeedButton5.Create(root, win::Glyph::None, L"Calculate again", none, false);
-  SpeedButton13.Create(root, win::Glyph::None, {}, none, false);
-  SpeedButton14.Create(root, win::Glyph::None, {}, none, false);
+  // Never shown: they hold the pictures of the "Cancel" and "Calculate"
+  // states of SpeedButton3.
+  SpeedButton13.Create(root, win::Glyph::Cancel, {}, none, false);
+  SpeedButton14.Create(root, win::Glyph::Calculate, {}, none, false);
   SpeedButton8.Create(root, win::Glyph::None, L"mini", none, false);
   SpeedButton12.Create(root, win::Glyph::None, L"std size", none, false);
 
@@ -267,15 +287,11 @@ void TForm1::BuildMenu(win::PopupMenu& popup, std::span<const MenuEntry> table) 
       void (TForm1::*click)() = entry.click;
       TMenuItem* item = &(this->*entry.item);
       // Radio-like handlers shared by a group learn the chosen entry here.
+      // A click comes from a menu shown by a message handler or a key, whose
+      // entry guards it.
       def.on_click = [this, click, item] {
         clicked_item_ = item;
-        try {
-          (this->*click)();
-        } catch (const ESettingsWrite& e) {
-          ShowCriticalError(e.Message());
-        } catch (const std::exception& e) {
-          ShowCriticalError(Utf8ToWide(e.what()));
-        }
+        (this->*click)();
       };
     }
     into.push_back(std::move(def));
@@ -310,31 +326,34 @@ TMenuItem* TForm1::FindMenuItem(std::string_view name) {
 
 bool TForm1::ClickMenuItem(std::string_view name) {
   TMenuItem* item = FindMenuItem(name);
-  return item != nullptr && item->Menu() != nullptr && item->Menu()->Invoke(item->Command());
+  if (item == nullptr || item->Menu() == nullptr) return false;
+  // Guarded as the message that a real click arrives in would be.
+  bool invoked = false;
+  const bool finished = win::Guard([&] { invoked = item->Menu()->Invoke(item->Command()); });
+  return invoked || !finished;  // a click that failed was run all the same
 }
 
 // C: every time the window becomes visible.
 void TForm1::FormShow() {
-  try {
-    // C.1
-    ComboBox1.SetLeft(Px(200));
-    ApplyCurrentLayout();
-    // C.2
-    RunAgeCheckOrDonationReminder();
-    // C.3
-    if (!PendingChosenType.empty() && ArgumentCount > 0) {
-      if (const ChecksumTypeInfo* type = FindTypeByDisplayName(WideToUtf8(PendingChosenType))) {
-        Selector(type->selector)->SetChecked(true);
-        ComboBox1.SelectText(PendingChosenType);
-      }
+  // C.1
+  ComboBox1.SetLeft(Px(200));
+  ApplyCurrentLayout();
+  // The first show centres a window whose loading applied no layout.
+  CentreWhereDefaulted();
+  centre_left_pending_ = centre_top_pending_ = false;
+  // C.2
+  RunAgeCheckOrDonationReminder();
+  // C.3
+  if (!PendingChosenType.empty() && ArgumentCount > 0) {
+    if (const ChecksumTypeInfo* type = FindTypeByDisplayName(WideToUtf8(PendingChosenType))) {
+      Selector(type->selector)->SetChecked(true);
+      ComboBox1.SelectText(PendingChosenType);
     }
-    // C.4
-    if (FirstShowPending == 1) {
-      FirstShowPending = 0;
-      if (ArgumentCount > 0) ProcessFirstArgument();
-    }
-  } catch (const std::exception& e) {
-    ShowCriticalError(Utf8ToWide(e.what()));
+  }
+  // C.4
+  if (FirstShowPending == 1) {
+    FirstShowPending = 0;
+    if (ArgumentCount > 0) ProcessFirstArgument();
   }
 }
 
@@ -345,66 +364,59 @@ void TForm1::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
-  try {
-    switch (msg) {
-      case WM_SHOWWINDOW:
-        if (wparam) FormShow();
-        break;
-      case WM_CLOSE:
-        OnClose();
-        return 0;
-      case WM_DESTROY:
-        TrayIcon1.Hide();
-        if (QuitOnDestroy) ::PostQuitMessage(0);
-        break;
-      case WM_NCLBUTTONDBLCLK:
-        if (OnNcLButtonDblClk(wparam)) return 0;
-        break;
-      case WM_ENTERSIZEMOVE: {
-        const LRESULT result = win::Form::HandleMessage(msg, wparam, lparam);
-        OnEnterSizeMove();
-        return result;
-      }
-      case WM_EXITSIZEMOVE: {
-        const LRESULT result = win::Form::HandleMessage(msg, wparam, lparam);
-        OnExitSizeMove();
-        return result;
-      }
-      case WM_MOVING:
-        OnMoving(*reinterpret_cast<RECT*>(lparam));
-        return TRUE;
-      case WM_SIZE: {
-        const LRESULT result = win::Form::HandleMessage(msg, wparam, lparam);
-        if (wparam != SIZE_MINIMIZED) FormResize();
-        return result;
-      }
-      case WM_ACTIVATEAPP:
-        ApplyStayOnTop();
-        break;
-      case WM_SYSCOMMAND: {
-        const UINT command = static_cast<UINT>(wparam & 0xFFF0);
-        const LRESULT result = win::Form::HandleMessage(msg, wparam, lparam);
-        if (command == SC_MINIMIZE || command == SC_RESTORE) ApplyStayOnTop();
-        return result;
-      }
-      case kTrayCallback:
-        OnTrayMessage(lparam);
-        return 0;
-      case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wparam));
-        return 0;
-      default:
-        break;
+  switch (msg) {
+    case WM_SHOWWINDOW:
+      if (wparam) FormShow();
+      break;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      TrayIcon1.Hide();
+      if (QuitOnDestroy) ::PostQuitMessage(0);
+      break;
+    case WM_NCLBUTTONDBLCLK:
+      if (OnNcLButtonDblClk(wparam)) return 0;
+      break;
+    case WM_ENTERSIZEMOVE: {
+      const LRESULT result = win::Form::HandleMessage(msg, wparam, lparam);
+      OnEnterSizeMove();
+      return result;
     }
-    // Inside the guard: button clicks and other children's notifications are
-    // reflected to their controls from here.
-    return win::Form::HandleMessage(msg, wparam, lparam);
-  } catch (const ESettingsWrite& e) {
-    ShowCriticalError(e.Message());
-  } catch (const std::exception& e) {
-    ShowCriticalError(Utf8ToWide(e.what()));
+    case WM_EXITSIZEMOVE: {
+      const LRESULT result = win::Form::HandleMessage(msg, wparam, lparam);
+      OnExitSizeMove();
+      return result;
+    }
+    case WM_MOVING:
+      OnMoving(*reinterpret_cast<RECT*>(lparam));
+      return TRUE;
+    case WM_SIZE: {
+      const LRESULT result = win::Form::HandleMessage(msg, wparam, lparam);
+      if (wparam != SIZE_MINIMIZED) FormResize();
+      return result;
+    }
+    case WM_ACTIVATEAPP:
+      ApplyStayOnTop();
+      break;
+    case WM_SYSCOMMAND: {
+      const UINT command = static_cast<UINT>(wparam & 0xFFF0);
+      const LRESULT result = win::Form::HandleMessage(msg, wparam, lparam);
+      if (command == SC_MINIMIZE || command == SC_RESTORE) ApplyStayOnTop();
+      return result;
+    }
+    case kTrayCallback:
+      OnTrayMessage(lparam);
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wparam));
+      return 0;
+    default:
+      break;
   }
-  return 0;
+  // Button clicks and other children's notifications are reflected to their
+  // controls from here, inside the guard of the window procedure.
+  return win::Form::HandleMessage(msg, wparam, lparam);
 }
 
 void TForm1::OnTrayMessage(LPARAM lparam) {

@@ -6,14 +6,18 @@
 #include "output/history_line.h"
 #include "output/text_file.h"
 #include "settings/ini_file.h"
+#include "ui/file_exists.h"
 #include "ui/form1.h"
 
 namespace ondrix::ui {
 namespace {
 
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(ExtendedLengthPath(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+// The folder a file dialog opens in: for a file at a drive's root that is
+// "C:\", since "C:" alone would mean the current folder of drive C.
+std::wstring DialogFolderOf(const std::wstring& path) {
+  std::wstring folder = FolderOf(path);
+  if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+  return folder;
 }
 
 // The record builders work on UTF-8; the file writer takes UTF-16 lines and
@@ -40,7 +44,7 @@ void TForm1::SaveChecksumFile() {
   const std::wstring name = FileNameOf(SelectedFilePath);
 
   win::FileDialogOptions options;
-  options.initial_dir = FolderOf(SelectedFilePath);
+  options.initial_dir = DialogFolderOf(SelectedFilePath);
   options.filter = Utf8ToWide(kind->filter);
   options.default_name = name + Utf8ToWide(kind->extension);
   SetTopmost(0);

@@ -6,18 +6,17 @@
 #include "settings/ini_file.h"
 #include "settings/settings_values.h"
 #include "startup/file_info.h"
+#include "ui/file_exists.h"
 #include "ui/form1.h"
+#include "win/app_cursor.h"
 
 namespace ondrix::ui {
 namespace {
 
-DWORD AttributesOf(const std::wstring& path) {
-  return ::GetFileAttributesW(ExtendedLengthPath(path).c_str());
-}
-
-bool IsExistingFile(const std::wstring& path) {
-  const DWORD attributes = AttributesOf(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+// Paths name the same file when they differ in letter case only.
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
 }
 
 }  // namespace
@@ -29,7 +28,19 @@ void TForm1::ReadFileTimes(const std::wstring& path) {
   FileAccessedText = times.accessed;
 }
 
+// The checksum shown belongs to the file it was computed for: once another
+// file is selected it is gone, with its type, and every command that needs a
+// result finds none, as before the first calculation.
+void TForm1::ForgetResult() {
+  Edit1.SetText(L"");
+  ResultChecksum.clear();
+  CalcTypeKey.clear();
+  CompareChecksums();
+  SetBalloonTip(Edit1, 0, L"", L"");
+}
+
 void TForm1::SelectFile(const std::wstring& path) {
+  if (!SamePath(path, SelectedFilePath)) ForgetResult();
   SelectedFilePath = path;
   SelectedFileSize = GetFileSize64(path);
   Label4.SetCaption(FormatSizeText(SelectedFileSize, L" "));
@@ -37,9 +48,10 @@ void TForm1::SelectFile(const std::wstring& path) {
   ReadFileTimes(path);
 }
 
+// The taskbar button of a top-level window shows its caption, so the
+// caption is also the taskbar title; there is no title of its own to set.
 void TForm1::ApplyTitleTexts(const WindowTitleTexts& texts) {
   ::SetWindowTextW(Hwnd(), texts.caption.c_str());
-  ApplicationTitle = texts.taskbar_title;
   TrayIcon1.SetTip(texts.tray_hint);
 }
 
@@ -103,7 +115,7 @@ void TForm1::btn_openfileClick() {
 // what the default action says.
 void TForm1::ProcessFirstArgument() {
   const std::wstring argument = FirstArgument;
-  if (!IsExistingFile(argument)) {
+  if (!FileExists(argument)) {
     // Asked only for the system's words on why the path cannot be opened.
     const std::wstring error = TryOpenFile(argument);
     ShowMessage(L"Cannot open file\r\r\n" + argument + L"\r\r\n" + error, L"Error", win::MessageIcon::Error);
@@ -137,7 +149,7 @@ void TForm1::ProcessFirstArgument() {
 void TForm1::label9MouseEnter() {
   if (CalcIdle != 1 || label9.Caption() == kNoFileSelected) return;
   label9.SetCaption(SelectedFilePath);
-  ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+  win::SetAppCursor(IDC_HAND);
   const FileDetailsTip tip = BuildFileDetailsTip(SelectedFilePath, GetFileSize64(SelectedFilePath), FileCreatedText,
                                                  FileModifiedText, FileAccessedText);
   SetBalloonTip(label9, 0, tip.title, tip.text);
@@ -146,12 +158,12 @@ void TForm1::label9MouseEnter() {
 void TForm1::label9MouseLeave() {
   if (CalcIdle != 1 || label9.Caption() == kNoFileSelected) return;
   label9.SetCaption(FileNameOf(SelectedFilePath));
-  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  win::SetAppCursor(nullptr);
 }
 
 void TForm1::label9Click() {
   if (CalcIdle != 1 || label9.Caption() == kNoFileSelected) return;
-  if (IsExistingFile(SelectedFilePath)) LocateInExplorer();
+  if (FileExists(SelectedFilePath)) LocateInExplorer();
 }
 
 }  // namespace ondrix::ui

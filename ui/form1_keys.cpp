@@ -5,8 +5,10 @@
 
 #include "output/product_info.h"
 #include "settings/ini_file.h"
+#include "ui/file_exists.h"
 #include "ui/form1.h"
 #include "ui/help_text.h"
+#include "win/error_guard.h"
 
 namespace ondrix::ui {
 namespace {
@@ -15,11 +17,6 @@ struct CtrlKey {
   WORD key;
   void (*action)(TForm1&);
 };
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 // Ctrl + letter, whatever Shift or Alt say; only while no calculation runs.
 const auto kCtrlTable = std::to_array<CtrlKey>({
@@ -129,14 +126,10 @@ bool TForm1::PreviewKeyMessage(MSG& msg) {
   if (msg.hwnd != Hwnd() && !::IsChild(Hwnd(), msg.hwnd)) return false;
   // Translated first, so the character it makes can be taken out again.
   ::TranslateMessage(&msg);
+  // The loop hands the key here before any window procedure sees it, so this
+  // is an entry of its own; a key whose command failed is not passed on.
   bool handled = false;
-  try {
-    handled = FormKeyDown(static_cast<WORD>(msg.wParam), ::GetKeyState(VK_CONTROL) < 0);
-  } catch (const ESettingsWrite& e) {
-    ShowCriticalError(e.Message());
-    handled = true;
-  } catch (const std::exception& e) {
-    ShowCriticalError(Utf8ToWide(e.what()));
+  if (!win::Guard([&] { handled = FormKeyDown(static_cast<WORD>(msg.wParam), ::GetKeyState(VK_CONTROL) < 0); })) {
     handled = true;
   }
   if (!handled) ::DispatchMessageW(&msg);

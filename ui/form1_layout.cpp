@@ -127,6 +127,17 @@ void TForm1::SetFormClientHeight(int height) {
   SetFormBounds(rc.left, rc.top, rc.right - rc.left, outer.cy);
 }
 
+// Centres the window on the work area in each direction whose coordinate
+// the settings left to its default, with the size it has now.
+void TForm1::CentreWhereDefaulted() {
+  if (!centre_left_pending_ && !centre_top_pending_) return;
+  const RECT rc = FormRect();
+  const RECT wa = WorkArea();
+  const int left = centre_left_pending_ ? wa.left + CentredOrigin(wa.right - wa.left, rc.right - rc.left) : rc.left;
+  const int top = centre_top_pending_ ? wa.top + CentredOrigin(wa.bottom - wa.top, rc.bottom - rc.top) : rc.top;
+  ::SetWindowPos(Hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TForm1::ApplyCurrentLayout() {
   if (MiniMode == 1) {
     ApplyMiniMode();
@@ -304,13 +315,14 @@ void TForm1::btn_downClick() {
 }
 
 // What every switch between the layouts does after the new layout stands.
+// The mode is written last, so a failed write leaves the switch complete.
 void TForm1::FinishModeSwitch() {
-  if (Autosavewindowsizenormalorminibar1.Checked()) SaveSettingGroup(SettingsGroup::SaveStyle);
   PullBackOntoWorkArea();
   SetBalloonTip(Edit1, 0, L"", Edit1.Text());
   SetBalloonTip(Edit2, 0, L"", Edit2.Text());
   ApplyStayOnTop();
   ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  if (Autosavewindowsizenormalorminibar1.Checked()) SaveSettingGroup(SettingsGroup::SaveStyle);
 }
 
 void TForm1::PullBackOntoWorkArea() {
@@ -341,9 +353,9 @@ void TForm1::OnEnterSizeMove() { ApplyStayOnTop(); }
 void TForm1::OnExitSizeMove() { WriteGeometryAfterMove(); }
 
 void TForm1::WriteGeometryAfterMove() {
+  ApplyStayOnTop();
   if (Savewindowsposition1.Checked()) SaveSettingGroup(SettingsGroup::SavePosition);
   if (Autosavewindowwidth1.Checked()) SaveSettingGroup(SettingsGroup::SaveWidth);
-  ApplyStayOnTop();
 }
 
 void TForm1::OnMoving(RECT& rect) {

@@ -179,9 +179,10 @@ void TForm1::Showcaptionbar1Click() {
   } else {
     SetCaptionBar(false);
   }
-  // Written even when the gate would refuse.
-  SaveSettingGroup(G::Caption_bar_visible);
   ApplyCurrentLayout();
+  // Written once the window stands as it should (a failed write leaves no
+  // half-built layout behind), and even when the gate would refuse.
+  SaveSettingGroup(G::Caption_bar_visible);
 }
 
 // ---- colours -----------------------------------------------------------------------
@@ -323,6 +324,9 @@ void TForm1::ApplyUppercase() {
 void TForm1::Showuppercasechecksums1Click() {
   Showuppercasechecksums1.Toggle();
   ApplyUppercase();
+  // Both tips show their field's text in its new letter case.
+  SetBalloonTip(Edit1, 0, L"", Edit1.Text());
+  SetBalloonTip(Edit2, 0, L"", Edit2.Text());
   SaveSettingGroup(G::ShowUppercaseChecksum);
 }
 

@@ -1,5 +1,7 @@
 // Reading the settings file once at creation, and writing one key group from
 // the window's current state whenever an option changes.
+#include <climits>
+#include <cstdint>
 #include <stdexcept>
 
 #include "engines/checksum_types.h"
@@ -39,15 +41,21 @@ void TForm1::LoadSettings() {
   DpiScale = DpiScaleFor(ppi);
   NormalMinWidth = NormalMinWidthFor(ppi);
   // 7: applied whenever present; the autosave options only govern writing.
+  // A coordinate left to its default is centred again once the layout has
+  // given the window its real size: the design height is not the one shown.
   {
-    const RECT wa = WorkArea();
     RECT rc = FormRect();
     const int width = ini.ReadInt(K::Width, NormalMinWidth);
     ::SetWindowPos(Hwnd(), nullptr, 0, 0, width, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    constexpr std::int32_t kUnset = INT32_MIN;
+    const std::int32_t left = ini.ReadInt(K::Left, kUnset);
+    const std::int32_t top = ini.ReadInt(K::Top, kUnset);
+    centre_left_pending_ = left == kUnset;
+    centre_top_pending_ = top == kUnset;
     rc = FormRect();
-    const int left = ini.ReadInt(K::Left, CentredOrigin(wa.right - wa.left, rc.right - rc.left));
-    const int top = ini.ReadInt(K::Top, CentredOrigin(wa.bottom - wa.top, rc.bottom - rc.top));
-    ::SetWindowPos(Hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Hwnd(), nullptr, centre_left_pending_ ? rc.left : left, centre_top_pending_ ? rc.top : top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreWhereDefaulted();
   }
   // 8
   Panel1.SetConstraints(win::SizeConstraints{.MaxHeight = Panel1MaxHeightFor(ppi)});
@@ -59,28 +67,26 @@ void TForm1::LoadSettings() {
     MiniMode = 1;
     ApplyMiniMode();
   }
+  // With no layout applied here the first show builds one and centres.
+  if (miniform >= -1 && miniform <= 1) {
+    CentreWhereDefaulted();
+    centre_left_pending_ = centre_top_pending_ = false;
+  }
   // 9
   for (const TransparencyLevel& level : TransparencyLevels()) FindMenuItem(level.item)->SetChecked(false);
   const std::int32_t transparency = ini.ReadInt(K::Transparency_value);
   StoredTransparencyValue = transparency;
   if (transparency == kOpaqueValue) {
-    SetAlphaBlend(false, 255);
     Disable1.SetChecked(true);
-  } else {
-    SetAlphaBlend(true, AlphaFromStored(transparency));
-    if (const TransparencyLevel* level = LevelItemForValue(transparency)) FindMenuItem(level->item)->SetChecked(true);
+  } else if (const TransparencyLevel* level = LevelItemForValue(transparency)) {
+    FindMenuItem(level->item)->SetChecked(true);
   }
   // 10
-  if (IsOne(ini.ReadInt(K::Transparency_Only_For_Miniform))) {
-    Applytominiformonly1.SetChecked(true);
-    if (miniform == 1) {
-      SetAlphaBlend(true, AlphaFromStored(transparency));
-    } else {
-      SetAlphaBlend(false, 255);
-    }
-  } else {
-    Applytominiformonly1.SetChecked(false);
-  }
+  // The opacity rule of every later switch, so a stored value whose alpha is
+  // 0 is drawn opaque here too instead of invisible and click-through.
+  Applytominiformonly1.SetChecked(IsOne(ini.ReadInt(K::Transparency_Only_For_Miniform)));
+  const Opacity opacity = OpacityFor(transparency, Applytominiformonly1.Checked(), miniform == 1);
+  SetAlphaBlend(opacity.blend, opacity.alpha);
   // 11
   tick(Autopastechecksumfromclipboard1, K::AutoPasteChecksumFromClipboard);
   // 12: a stored type is shown without starting a calculation.

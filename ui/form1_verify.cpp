@@ -1,7 +1,6 @@
 // The comparison of the computed and the expected checksum with its three
 // indicators, the clipboard commands, and the file details report on the
 // clipboard or in Notepad.
-#include <exception>
 #include <memory>
 
 #include "settings/ini_file.h"
@@ -43,16 +42,6 @@ win::MessageIcon IconOf(BoxKind kind) {
 TForm1::TempFilesAtExit::~TempFilesAtExit() { DeleteTempFilesAtExit(); }
 
 void TForm1::WireCalculationCommands() {
-  // The timer callback is no place for an exception to leave through.
-  Timer1.OnTimer = [this] {
-    try {
-      Timer1Timer();
-    } catch (const ESettingsWrite& e) {
-      ShowCriticalError(e.Message());
-    } catch (const std::exception& e) {
-      ShowCriticalError(Utf8ToWide(e.what()));
-    }
-  };
   Edit2.OnChange = [this] { CompareChecksums(); };
   speed_ok.OnClick = [this] { IndicatorClick(CompareVerdict::Match); };
   speed_blad.OnClick = [this] { IndicatorClick(CompareVerdict::Mismatch); };

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "win/app_cursor.h"
+#include "win/error_guard.h"
 #include "win/hints.h"
 
 namespace ondrix::win {
@@ -80,7 +82,9 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wparam, LPARA
     self->Detach();
     return ::DefSubclassProc(hwnd, msg, wparam, lparam);
   }
-  return self->HandleMessage(msg, wparam, lparam);
+  LRESULT result = 0;
+  Guard([&] { result = self->HandleMessage(msg, wparam, lparam); });
+  return result;
 }
 
 LRESULT Control::DefaultHandle(UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -112,6 +116,9 @@ LRESULT Control::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_MOUSELEAVE:
       mouse_inside_ = false;
       if (OnMouseLeave) OnMouseLeave();
+      break;
+    case WM_SETCURSOR:
+      if (AnswerSetCursor(lparam)) return TRUE;
       break;
     default: {
       LRESULT result = 0;

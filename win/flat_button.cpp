@@ -48,6 +48,8 @@ COLORREF AccentOf(Glyph glyph, COLORREF fallback) {
     case Glyph::Error: return RGB(0xD0, 0x21, 0x21);
     case Glyph::Warning: return RGB(0xE0, 0x8A, 0x00);
     case Glyph::Info: return RGB(0x1F, 0x6F, 0xC5);
+    case Glyph::Calculate: return RGB(0x1E, 0x8E, 0x3E);
+    case Glyph::Cancel: return RGB(0xD0, 0x21, 0x21);
     default: return fallback;
   }
 }
@@ -130,6 +132,26 @@ void DrawGlyph(HDC dc, Glyph glyph, const RECT& box, COLORREF color) {
       Polyline(dc, g, {{5.5, 9.5}, {10.5, 9.5}});
       Polyline(dc, g, {{5.5, 12}, {9, 12}});
       break;
+    case Glyph::Calculate: {
+      SelectObjectGuard solid(dc, fill.Get());
+      Polygon(dc, g, {{4, 2.5}, {13.5, 8}, {4, 13.5}});
+      break;
+    }
+    case Glyph::Cancel: {
+      {
+        SelectObjectGuard solid(dc, fill.Get());
+        Ellipse(dc, g, 1.5, 1.5, 14.5, 14.5);
+      }
+      // A thin cross on small discs, so the two bars stay apart at 96 DPI.
+      const int cross_width = std::max(1, static_cast<int>(std::lround(side / 10.0)));
+      const LOGBRUSH white{BS_SOLID, RGB(0xFF, 0xFF, 0xFF), 0};
+      UniquePen cross(::ExtCreatePen(PS_SOLID | PS_GEOMETRIC | PS_ENDCAP_ROUND, static_cast<DWORD>(cross_width),
+                                     &white, 0, nullptr));
+      SelectObjectGuard cross_pen(dc, cross.Get());
+      Polyline(dc, g, {{5, 5}, {11, 11}});
+      Polyline(dc, g, {{11, 5}, {5, 11}});
+      break;
+    }
     case Glyph::None:
       break;
   }

@@ -22,6 +22,8 @@ enum class Glyph {
   Warning,
   Document,
   Clipboard,
+  Calculate,  // start: a green "play" triangle
+  Cancel,     // stop: a white cross on a red disc
 };
 
 class FlatButton : public Control {

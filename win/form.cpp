@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "win/app_cursor.h"
 #include "win/dpi.h"
 
 namespace ondrix::win {
@@ -64,6 +65,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       ::FillRect(reinterpret_cast<HDC>(wparam), &rc, surface_.BackgroundBrush());
       return 1;
     }
+    case WM_SETCURSOR:
+      if (AnswerSetCursor(lparam)) return TRUE;
+      break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
       if (surface_.OnMouseDown) {

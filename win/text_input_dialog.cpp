@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win/dialogs.h"
+#include "win/error_guard.h"
 
 namespace ondrix::win {
 
@@ -63,7 +64,7 @@ struct InputState {
   std::wstring text;
 };
 
-INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+INT_PTR HandleInputDialog(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_INITDIALOG: {
       auto* state = reinterpret_cast<InputState*>(lparam);
@@ -92,6 +93,12 @@ INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lp
     default:
       return FALSE;
   }
+}
+
+INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+  INT_PTR result = FALSE;
+  Guard([&] { result = HandleInputDialog(dialog, msg, wparam, lparam); });
+  return result;
 }
 
 }  // namespace

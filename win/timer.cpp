@@ -1,12 +1,14 @@
 #include "win/timer.h"
 
+#include "win/error_guard.h"
+
 namespace ondrix::win {
 
 // The timer's id is the object's address, so the callback finds it without
 // a table; Stop() kills the timer before the object can go away.
 void CALLBACK Timer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   auto* self = reinterpret_cast<Timer*>(id);
-  if (self->running_) self->Tick();
+  if (self->running_) Guard([self] { self->Tick(); });
 }
 
 void Timer::SetOwner(HWND owner) {

@@ -1,5 +1,7 @@
 #include "win/window_base.h"
 
+#include "win/error_guard.h"
+
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif
@@ -73,7 +75,9 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPAR
   // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after unbinding.
   if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wparam, lparam);
 
-  const LRESULT result = self->HandleMessage(msg, wparam, lparam);
+  // An error in a handler is reported and the message counts as handled.
+  LRESULT result = 0;
+  Guard([&] { result = self->HandleMessage(msg, wparam, lparam); });
   if (msg == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;

@@ -198,6 +198,11 @@ TEST_F(CalcTest, DroppedFileIsCalculatedToTheEnd) {
       {ChecksumType::TIGER, "abc", L"2aab1484e8c158f2bfb8c5ff41b57a525129131c957b5f93", false},
   };
   ASSERT_TRUE(form->Autocalculatewhenfiledropped1.Checked());
+  // The button's two pictures are held by the hidden SpeedButton13 (cancel)
+  // and SpeedButton14 (calculate).
+  EXPECT_EQ(form->SpeedButton13.GetGlyph(), win::Glyph::Cancel);
+  EXPECT_EQ(form->SpeedButton14.GetGlyph(), win::Glyph::Calculate);
+  EXPECT_EQ(form->SpeedButton3.GetGlyph(), win::Glyph::Calculate);
   int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(TypeInfo(c.type).display_name);
@@ -213,10 +218,12 @@ TEST_F(CalcTest, DroppedFileIsCalculatedToTheEnd) {
     Drop(path);
     EXPECT_EQ(form->SelectedFilePath, path);
     EXPECT_EQ(form->SpeedButton3.Caption(), L"Cancel");
+    EXPECT_EQ(form->SpeedButton3.GetGlyph(), win::Glyph::Cancel);
     RunToEnd();
     EXPECT_EQ(form->Edit1.Text(), c.expected);
     EXPECT_EQ(form->StatusText(), L" Status: IDLE");
     EXPECT_EQ(form->SpeedButton3.Caption(), L"Calculate");
+    EXPECT_EQ(form->SpeedButton3.GetGlyph(), win::Glyph::Calculate);
     EXPECT_EQ(form->label9.Caption(), name);
     EXPECT_EQ(Caption(), name + L" - Ondrix 1.6.15");
     EXPECT_EQ(form->CalcRunning, 0);
@@ -293,6 +300,7 @@ TEST_F(CalcTest, ProgressThenEscapeAbortsWithNothingWritten) {
   EXPECT_EQ(form->StatusText(), L" Status: Operation aborted");
   EXPECT_EQ(form->Edit1.Text(), L"?");
   EXPECT_EQ(form->SpeedButton3.Caption(), L"Calculate");
+  EXPECT_EQ(form->SpeedButton3.GetGlyph(), win::Glyph::Calculate);
   EXPECT_EQ(Caption(), L"big.bin - Ondrix 1.6.15");
   EXPECT_FALSE(ondrix::test::FileExists(HistoryPath()));
 
@@ -563,6 +571,129 @@ TEST_F(CalcTest, CalculateButtonAndTypeChange) {
       << WideToUtf8(desktop.messages[0].text);
   EXPECT_GT(desktop.messages[0].text.size(), std::wstring(L"Cannot access file c.bin\r\r\n").size());
   EXPECT_EQ(form->Edit1.Text(), L"a9993e364706816aba3e25717850c26c9cd0d89d");
+}
+
+// Another file selected without a calculation of its own: the previous
+// checksum, its indicator and its type are gone, and the commands that need
+// a result find none. The same file selected again keeps its result.
+TEST_F(CalcTest, SelectingAnotherFileForgetsThePreviousResult) {
+  const std::wstring md5 = L"900150983cd24fb0d6963f7d28e17f72";
+  const std::wstring a = MakeFile(L"a.exe", "abc");
+  const std::wstring b = MakeFile(L"b.bin", "other");
+  Drop(a);
+  RunToEnd();
+  form->Edit2.SetText(md5);
+  ASSERT_TRUE(form->speed_ok.Visible());
+
+  form->Autocalculatewhenfiledropped1.SetChecked(false);
+  Drop(a);
+  EXPECT_EQ(form->Edit1.Text(), md5);
+  EXPECT_TRUE(form->speed_ok.Visible());
+
+  Drop(b);
+  EXPECT_EQ(form->SelectedFilePath, b);
+  EXPECT_EQ(form->Edit1.Text(), L"");
+  EXPECT_TRUE(form->CalcTypeKey.empty());
+  EXPECT_FALSE(form->speed_ok.Visible() || form->speed_blad.Visible() || form->speed_warn.Visible());
+  desktop.save_paths.push_back(dir_ + L"\\b.bin.md5");
+  EXPECT_TRUE(form->FormKeyDown('S', true));
+  EXPECT_TRUE(desktop.file_dialogs.empty());
+  ASSERT_TRUE(SetClipboardText(L"before"));
+  EXPECT_TRUE(form->FormKeyDown('R', true));
+  EXPECT_EQ(GetClipboardText(), L"before");
+  EXPECT_TRUE(form->FormKeyDown('B', true));
+  const std::wstring report = GetClipboardText().value_or(L"");
+  EXPECT_EQ(report.rfind(L"Filename: b.bin\r\n", 0), 0u) << WideToUtf8(report);
+  // The expected checksum stays, but no computed one is named.
+  EXPECT_EQ(report.find(L"\r\nMD5: "), std::wstring::npos) << WideToUtf8(report);
+  EXPECT_NE(report.find(L"\r\nb.bin *\r\n"), std::wstring::npos) << WideToUtf8(report);
+
+  // An open-dialog pick: its calculation starts, and until it ends no
+  // checksum is shown beside the new name.
+  form->Autocalculatewhenfiledropped1.SetChecked(true);
+  Drop(a);
+  RunToEnd();
+  ASSERT_EQ(form->Edit1.Text(), md5);
+  desktop.save_paths.clear();
+  desktop.open_paths.push_back(b);
+  form->btn_openfile.Click();
+  EXPECT_EQ(form->SelectedFilePath, b);
+  EXPECT_EQ(form->Edit1.Text(), L"");
+  EXPECT_FALSE(form->speed_ok.Visible());
+  RunToEnd();
+  EXPECT_EQ(form->Edit1.Text().size(), 32u);
+  EXPECT_NE(form->Edit1.Text(), md5);
+}
+
+// A start whose access test fails changes nothing: after an MD5 result and
+// a switch to SHA1, the checksum file is still the MD5 one.
+TEST_F(CalcTest, FailedStartKeepsTheResultAndItsType) {
+  const std::wstring md5 = L"900150983cd24fb0d6963f7d28e17f72";
+  const std::wstring a = MakeFile(L"a.exe", "abc");
+  Drop(a);
+  RunToEnd();
+  ChooseType(ChecksumType::SHA1);
+  ::DeleteFileW(a.c_str());
+  form->SpeedButton3.Click();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].text.rfind(L"Cannot access file a.exe\r\r\n", 0), 0u);
+  EXPECT_EQ(form->Edit1.Text(), md5);
+  EXPECT_EQ(form->CalcTypeKey, "md5");
+
+  const std::wstring target = dir_ + L"\\saved";
+  created_.push_back(target);
+  desktop.save_paths.push_back(target);
+  form->SaveChecksumFile();
+  ASSERT_EQ(desktop.file_dialogs.size(), 1u);
+  EXPECT_EQ(desktop.file_dialogs[0].options.default_name, L"a.exe.md5");
+  EXPECT_EQ(ReadBytes(target), WideToUtf8(md5) + " *a.exe\r\n");
+}
+
+// The hourglass while a calculation runs and the hand over the file name are
+// what every window of the program shows as the mouse moves over it.
+TEST_F(CalcTest, CursorsStayWhileTheMouseMoves) {
+  // The cursor a window shows when the mouse moves over its client area.
+  auto cursor_over = [](const win::Control& control) {
+    ::SetCursor(nullptr);
+    ::SendMessageW(control.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control.Hwnd()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return ::GetCursor();
+  };
+  const HCURSOR wait = ::LoadCursorW(nullptr, IDC_WAIT);
+  const HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND);
+
+  const std::wstring path = MakeFile(L"big.bin", "", 100000);
+  StreamScript script;
+  script.size = 100000;
+  script.gate_at = 8192;
+  UseScriptedStream(script);
+  Drop(path);
+  for (const win::Control* c : std::initializer_list<const win::Control*>{
+           &form->Edit2, &form->Edit1, &form->Panel2, &form->label9, &form->ComboBox1, &form->Surface()}) {
+    EXPECT_EQ(cursor_over(*c), wait);
+  }
+  ::SetEvent(script.gate);
+  RunToEnd();
+  EXPECT_NE(cursor_over(form->Edit2), wait);
+
+  ::SendMessageW(form->label9.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(cursor_over(form->label9), hand);
+  EXPECT_EQ(cursor_over(form->label9), hand);  // a second move keeps it
+  ::SendMessageW(form->label9.Hwnd(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_NE(cursor_over(form->label9), hand);
+}
+
+// The save dialog of a file at a drive's root opens in that root.
+TEST_F(CalcTest, SaveDialogOfAFileAtADriveRootOpensInThatRoot) {
+  wchar_t windows[MAX_PATH];
+  ASSERT_GT(::GetWindowsDirectoryW(windows, MAX_PATH), 3u);
+  const std::wstring root = std::wstring(windows).substr(0, 3);  // "C:\"
+  const std::wstring path = MakeFile(root + L"ondrix-root-" + std::to_wstring(::GetCurrentProcessId()) + L".bin", "abc");
+  Drop(path);
+  RunToEnd();
+  form->SaveChecksumFile();  // the dialog is cancelled
+  ASSERT_EQ(desktop.file_dialogs.size(), 1u);
+  EXPECT_EQ(desktop.file_dialogs[0].options.initial_dir, root);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The key handler's order and the help texts.
+#include "job/win_file_stream.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/help_text.h"
 
@@ -53,6 +54,23 @@ TEST_F(UiTest, FunctionKeysToggleModeAndCaptionBarAtAnyTime) {
   EXPECT_TRUE(f.HasCaptionBar());
 }
 
+// The case toggle shows both fields' texts in their new case in their tips.
+TEST_F(UiTest, CaseToggleRefreshesBothTips) {
+  TForm1& f = Start();
+  f.Edit1.SetText(L"900150983cd24fb0d6963f7d28e17f72");
+  f.Edit2.SetText(L"abc");
+  f.SetBalloonTip(f.Edit1, 0, L"", L"old");
+  f.SetBalloonTip(f.Edit2, 0, L"", L"old");
+  EXPECT_TRUE(f.FormKeyDown('U', true));
+  EXPECT_EQ(TipText(f.Edit1), L"900150983CD24FB0D6963F7D28E17F72");
+  EXPECT_EQ(TipText(f.Edit2), L"ABC");
+  f.SetBalloonTip(f.Edit1, 0, L"", L"old");
+  f.SetBalloonTip(f.Edit2, 0, L"", L"old");
+  EXPECT_TRUE(f.FormKeyDown('U', true));
+  EXPECT_EQ(TipText(f.Edit1), L"900150983cd24fb0d6963f7d28e17f72");
+  EXPECT_EQ(TipText(f.Edit2), L"abc");
+}
+
 TEST_F(UiTest, CtrlUAndCtrlTShowWhatTheyDid) {
   TForm1& f = Start();
   struct {
@@ -77,40 +95,51 @@ TEST_F(UiTest, CtrlUAndCtrlTShowWhatTheyDid) {
   EXPECT_FALSE(f.Showuppercasechecksums1.Checked());
 }
 
+// Paths with a comma and a space, and past MAX_PATH in a folder of a name
+// the code page cannot spell: the shell gets the file while it exists.
 TEST_F(UiTest, CtrlPAndCtrlGHandTheSelectedFileToTheShell) {
   TForm1& f = Start();
-  const std::wstring path = dir_ + L"\\a, b.txt";
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  ::CloseHandle(file);
-  f.SelectedFilePath = path;
+  const std::wstring long_folder = dir_ + L"\\" + std::wstring(200, L'd') + L"\u0436";
+  ASSERT_TRUE(::CreateDirectoryW(ExtendedLengthPath(long_folder).c_str(), nullptr));
+  for (const std::wstring& path : {dir_ + L"\\a, b.txt", long_folder + L"\\" + std::wstring(100, L'n') + L".txt"}) {
+    SCOPED_TRACE(path.size());
+    desktop.starts.clear();
+    HANDLE file =
+        ::CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    ::CloseHandle(file);
+    f.SelectedFilePath = path;
 
-  EXPECT_TRUE(f.FormKeyDown('P', true));
-  ASSERT_EQ(desktop.starts.size(), 1u);
-  EXPECT_EQ(desktop.starts[0].verb, L"properties");
-  EXPECT_EQ(desktop.starts[0].file, path);
-  EXPECT_NE(f.StatusText(), L"File located in Explorer");
+    f.SetStatusText(L"");
+    EXPECT_TRUE(f.FormKeyDown('P', true));
+    ASSERT_EQ(desktop.starts.size(), 1u);
+    EXPECT_EQ(desktop.starts[0].verb, L"properties");
+    EXPECT_EQ(desktop.starts[0].file, path);
+    EXPECT_EQ(f.StatusText(), L"");
 
-  EXPECT_TRUE(f.FormKeyDown('G', true));
-  ASSERT_EQ(desktop.starts.size(), 2u);
-  EXPECT_EQ(desktop.starts[1].file, L"explorer.exe");
-  // Quoted, so the comma and the space stay part of the name.
-  EXPECT_EQ(desktop.starts[1].parameters, L"/e,/select, \"" + path + L"\"");
-  EXPECT_EQ(f.StatusText(), L"File located in Explorer");
+    EXPECT_TRUE(f.FormKeyDown('G', true));
+    ASSERT_EQ(desktop.starts.size(), 2u);
+    EXPECT_EQ(desktop.starts[1].file, L"explorer.exe");
+    // Quoted, so the comma and the space stay part of the name.
+    EXPECT_EQ(desktop.starts[1].parameters, L"/e,/select, \"" + path + L"\"");
+    EXPECT_EQ(f.StatusText(), L"File located in Explorer");
 
-  // A file deleted meanwhile: nothing is started and nothing is said.
-  ::DeleteFileW(path.c_str());
-  f.SetStatusText(L"");
-  f.FormKeyDown('P', true);
-  f.FormKeyDown('G', true);
-  EXPECT_EQ(desktop.starts.size(), 2u);
-  EXPECT_EQ(f.StatusText(), L"");
+    // A file deleted meanwhile: nothing is started and nothing is said.
+    ::DeleteFileW(ExtendedLengthPath(path).c_str());
+    f.SetStatusText(L"");
+    f.FormKeyDown('P', true);
+    f.FormKeyDown('G', true);
+    EXPECT_EQ(desktop.starts.size(), 2u);
+    EXPECT_EQ(f.StatusText(), L"");
+  }
+  ::RemoveDirectoryW(ExtendedLengthPath(long_folder).c_str());
 
   // Clone starts the program itself, without a file.
+  desktop.starts.clear();
   f.Clone1Click();
-  ASSERT_EQ(desktop.starts.size(), 3u);
-  EXPECT_EQ(desktop.starts[2].file, desktop.program_path);
-  EXPECT_EQ(desktop.starts[2].parameters, L"");
+  ASSERT_EQ(desktop.starts.size(), 1u);
+  EXPECT_EQ(desktop.starts[0].file, desktop.program_path);
+  EXPECT_EQ(desktop.starts[0].parameters, L"");
 }
 
 TEST_F(UiTest, CtrlQEndsTheProcessWithoutClosing) {

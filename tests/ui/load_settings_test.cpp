@@ -28,6 +28,7 @@ TEST_F(UiTest, FreshStartWithoutSettingsFile) {
   EXPECT_TRUE(Ticked("Disable1"));
   EXPECT_FALSE(ExStyle() & WS_EX_LAYERED);
   EXPECT_FALSE(f.AlphaBlend);
+  EXPECT_EQ(f.WindowTitle(), L"Ondrix 1.6.15");
 
   // Normal layout, NormalMinWidth wide, centred by the defaults of Left/Top.
   EXPECT_EQ(f.MiniMode, 0);
@@ -124,6 +125,17 @@ TEST_F(LoadCases, StoredValuesAndWhatLoadingMakesOfThem) {
          EXPECT_EQ(alpha, 128);
          for (const TransparencyLevel& l : TransparencyLevels()) EXPECT_FALSE(c.IsTicked(l.item)) << l.item;
        }},
+      {"a stored alpha of 0 is drawn opaque", "Transparency_value=256\r\nTransparency_Only_For_Miniform=0\r\n",
+       [](UiTest& t, TForm1& f) {
+         EXPECT_FALSE(static_cast<LoadCases&>(t).Ex() & WS_EX_LAYERED);
+         EXPECT_FALSE(f.AlphaBlend);
+       }},
+      {"a stored alpha of 0 is drawn opaque in the mini bar too", "Transparency_value=512\r\nMiniform=1\r\n",
+       [](UiTest& t, TForm1& f) {
+         EXPECT_TRUE(static_cast<LoadCases&>(t).IsTicked("Applytominiformonly1"));
+         EXPECT_FALSE(static_cast<LoadCases&>(t).Ex() & WS_EX_LAYERED);
+         EXPECT_FALSE(f.AlphaBlend);
+       }},
       {"opacity for the mini bar only stays off in the normal layout", "Transparency_value=125\r\n",
        [](UiTest& t, TForm1&) {
          auto& c = static_cast<LoadCases&>(t);
@@ -193,6 +205,30 @@ TEST_F(LoadCases, StoredValuesAndWhatLoadingMakesOfThem) {
     c.check(*this, f);
     form.reset();
     ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+  }
+}
+
+// Without a stored Left or Top the window is centred on the work area with
+// the size its layout gives it: the normal layout, the mini bar, and the
+// layout the first show builds when loading applied none.
+TEST_F(UiTest, FirstStartIsCentredWithTheSizeOfItsLayout) {
+  const char* const inis[] = {"", "Miniform=1\r\n", "Miniform=2\r\n", "Top=30\r\n", "Left=40\r\nMiniform=1\r\n"};
+  for (const char* ini : inis) {
+    SCOPED_TRACE(ini);
+    WriteIni(ini);
+    TForm1& f = Start();
+    f.FormShow();
+    const RECT rc = f.FormRect();
+    const RECT wa = f.WorkArea();
+    EXPECT_EQ(rc.bottom - rc.top, f.Constraints.MaxHeight);  // the layout's own height
+    const std::string text(ini);
+    EXPECT_EQ(rc.left, text.find("Left=40") != std::string::npos
+                           ? 40
+                           : wa.left + (wa.right - wa.left - (rc.right - rc.left)) / 2);
+    EXPECT_EQ(rc.top, text.find("Top=30") != std::string::npos
+                          ? 30
+                          : wa.top + (wa.bottom - wa.top - (rc.bottom - rc.top)) / 2);
+    form.reset();
   }
 }
 

@@ -1,6 +1,8 @@
 // Each option entry writes its key group the moment it changes; a change
 // that cannot be stored stays for the run; a failed write reaches the
 // critical-error box.
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -147,6 +149,83 @@ TEST_F(UiTest, UnwritableFolderKeepsChangesForTheRunOnly) {
   EXPECT_EQ(desktop.messages[0].text,
             L"Oooooppppsss, something went wrong and critical error occured.\r\nHere is error message: \r\r\n"
             L"Unable to write to " + ini + L"\r\r\nTry to resolve this problem youself or contact me for help.");
+}
+
+// A settings file that can be read but not written (another program holds
+// it open for reading only): F3 and the mode switch complete their change,
+// and then the failed write reaches the error box.
+TEST_F(UiTest, FailedWriteLeavesTheWindowWhole) {
+  WriteIni("SaveStyle=1\r\n");
+  TForm1& f = Start();
+  ASSERT_TRUE(f.Autosavewindowsizenormalorminibar1.Checked());
+  // The heights the caption bar's switch gives while writing works.
+  ASSERT_TRUE(PressKey(VK_F3));
+  const int without_caption = f.FormRect().bottom - f.FormRect().top;
+  ASSERT_TRUE(PressKey(VK_F3));
+  const int with_caption = f.FormRect().bottom - f.FormRect().top;
+  ASSERT_TRUE(desktop.messages.empty());
+
+  // Held open for reading only: the gate passes, the write fails.
+  win::UniqueHandle reader(
+      ::CreateFileW(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(reader.Get() != INVALID_HANDLE_VALUE && reader.Get() != nullptr);
+  const std::wstring box_text =
+      L"Oooooppppsss, something went wrong and critical error occured.\r\nHere is error message: \r\r\n"
+      L"Unable to write to " + IniPath() + L"\r\r\nTry to resolve this problem youself or contact me for help.";
+  struct {
+    bool caption;
+    int height;
+  } const steps[] = {{false, without_caption}, {true, with_caption}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.caption);
+    desktop.messages.clear();
+    EXPECT_TRUE(PressKey(VK_F3));
+    EXPECT_EQ(f.HasCaptionBar(), step.caption);
+    EXPECT_EQ(f.FormRect().bottom - f.FormRect().top, step.height);
+    EXPECT_TRUE(f.StatusBar1.Visible());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].caption, L"Ondrix - critical error");
+    EXPECT_EQ(desktop.messages[0].text, box_text);
+  }
+
+  // The mode switch: pulled back onto the work area, tips refreshed.
+  desktop.messages.clear();
+  const RECT wa = f.WorkArea();
+  ::SetWindowPos(f.Hwnd(), nullptr, wa.left - 60, wa.top - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  f.Edit1.SetText(L"abc");
+  f.SetBalloonTip(f.Edit1, 0, L"", L"old");
+  EXPECT_TRUE(PressKey(VK_F2));
+  EXPECT_EQ(f.MiniMode, 1);
+  EXPECT_TRUE(f.Panel_mini.Visible());
+  EXPECT_EQ(f.FormRect().left, wa.left);
+  EXPECT_EQ(f.FormRect().top, wa.top);
+  EXPECT_EQ(TipText(f.Edit1), L"abc");
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].text, box_text);
+}
+
+// A tick of the real timer that fails shows the error box; the program goes
+// on and the timer keeps ticking.
+TEST_F(UiTest, ErrorInATimerTickReachesTheErrorBox) {
+  TForm1& f = Start();
+  int ticks = 0;
+  f.Timer1.OnTimer = [&ticks] { throw std::runtime_error("tick " + std::to_string(++ticks) + " failed"); };
+  f.Timer1.SetInterval(10);
+  f.Timer1.SetEnabled(true);
+  const ULONGLONG deadline = ::GetTickCount64() + 5000;
+  MSG msg;
+  while (ticks < 2 && ::GetTickCount64() < deadline) {
+    if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::DispatchMessageW(&msg);
+    } else {
+      ::Sleep(2);
+    }
+  }
+  f.Timer1.SetEnabled(false);
+  ASSERT_GE(desktop.messages.size(), 2u);
+  EXPECT_EQ(desktop.messages[0].caption, L"Ondrix - critical error");
+  EXPECT_NE(desktop.messages[0].text.find(L"\r\r\ntick 1 failed\r\r\n"), std::wstring::npos);
+  EXPECT_NE(desktop.messages[1].text.find(L"\r\r\ntick 2 failed\r\r\n"), std::wstring::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <optional>
@@ -81,6 +82,24 @@ class UiTest : public ::testing::Test {
   }
 
   LONG ExStyle() const { return ::GetWindowLongW(form->Hwnd(), GWL_EXSTYLE); }
+
+  // The text of the balloon tip the window set on `control`.
+  std::wstring TipText(const win::Control& control) const {
+    wchar_t text[512] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = control.Hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(control.Hwnd());
+    tool.lpszText = text;
+    ::SendMessageW(form->BalloonTipWindow(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    return text;
+  }
+
+  // A key press as the message loop hands it to the window.
+  bool PressKey(WORD key) {
+    MSG msg{form->Hwnd(), WM_KEYDOWN, key, 0, 0, {}};
+    return form->PreviewKeyMessage(msg);
+  }
 
   win::testing::FakeDesktop desktop;
   std::unique_ptr<TForm1> form;
