@@ -9,7 +9,7 @@
 // hurts all of them alike, and its best run counts. MB/s means 10^6 bytes per
 // second.
 //
-// Usage: ondrix_peers [repetitions]   (default 7)
+// Usage: ondrix_peers [repetitions [key...]]   (default 7 runs, every type)
 
 #include <algorithm>
 #include <ctime>
@@ -356,7 +356,7 @@ struct Row {
   std::string type, ours, peer, peer_rate, ratio, others;
 };
 
-int Run(int repetitions) {
+int Run(int repetitions, const std::vector<std::string>& keys) {
   const Bytes message = MakeMessage();
   // Check messages: empty, short, one with a short last piece, and the
   // timed message itself.
@@ -375,6 +375,7 @@ int Run(int repetitions) {
   std::vector<std::string> notes;
   std::vector<Row> rows;
   for (const ChecksumTypeInfo& type : ChecksumTypes()) {
+    if (!keys.empty() && std::find(keys.begin(), keys.end(), type.key) == keys.end()) continue;
     Row row{std::string(type.display_name), "", "—", "—", "—", ""};
     if (!HasEngine(type)) {
       row.ours = "no engine";
@@ -459,9 +460,9 @@ int Run(int repetitions) {
 int main(int argc, char** argv) {
   int repetitions = 7;
   if (argc > 1) repetitions = std::atoi(argv[1]);
-  if (argc > 2 || repetitions < 1) {
-    std::fprintf(stderr, "usage: %s [repetitions]\n", argv[0]);
+  if (repetitions < 1) {
+    std::fprintf(stderr, "usage: %s [repetitions [key...]]\n", argv[0]);
     return 2;
   }
-  return ondrix::bench::Run(repetitions);
+  return ondrix::bench::Run(repetitions, std::vector<std::string>(argv + std::min(argc, 2), argv + argc));
 }
