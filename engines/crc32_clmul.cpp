@@ -132,8 +132,9 @@ ONDRIX_CLMUL_TARGET std::uint32_t Crc32UpdatePclmul(std::uint32_t crc, const std
     x2 = Fold(x2, k512, Load128(data + 32));
     x3 = Fold(x3, k512, Load128(data + 48));
   }
-  const __m128i k128 = FoldConstants128<128>();
-  x0 = Fold(Fold(Fold(x0, k128, x1), k128, x2), k128, x3);
+  // Each register onto the last by its own distance, the products at once.
+  x0 = Fold(x0, FoldConstants128<384>(),
+            Fold(x1, FoldConstants128<256>(), Fold(x2, FoldConstants128<128>(), x3)));
   return FinishFrom(x0, data, size);
 }
 
@@ -152,15 +153,21 @@ ONDRIX_AVX512_TARGET std::uint32_t Crc32UpdateAvx512(std::uint32_t crc, const st
     z2 = Fold512(z2, k2048, Load512(data + 128));
     z3 = Fold512(z3, k2048, Load512(data + 192));
   }
+  // The four registers onto the last at once, each by its own distance: a
+  // short chain, which matters because this runs once per 8192-byte call.
   const __m512i k512 = FoldConstants512<512>();
-  z0 = Fold512(Fold512(Fold512(z0, k512, z1), k512, z2), k512, z3);
+  // (The multiplications do not depend on each other; only the XORs chain.)
+  z0 = Fold512(z0, FoldConstants512<1536>(),
+               Fold512(z1, FoldConstants512<1024>(), Fold512(z2, k512, z3)));
   for (; size >= 64; data += 64, size -= 64) z0 = Fold512(z0, k512, Load512(data));
-  // The four lanes, each 128 bits further on than the one before, into one.
-  const __m128i k128 = FoldConstants128<128>();
-  __m128i x = _mm512_extracti32x4_epi32(z0, 0);
-  x = Fold(x, k128, _mm512_extracti32x4_epi32(z0, 1));
-  x = Fold(x, k128, _mm512_extracti32x4_epi32(z0, 2));
-  x = Fold(x, k128, _mm512_extracti32x4_epi32(z0, 3));
+  // The four lanes, each 128 bits further on than the one before, likewise.
+  const __m128i lane0 = _mm512_extracti32x4_epi32(z0, 0);
+  const __m128i lane1 = _mm512_extracti32x4_epi32(z0, 1);
+  const __m128i lane2 = _mm512_extracti32x4_epi32(z0, 2);
+  const __m128i lane3 = _mm512_extracti32x4_epi32(z0, 3);
+  const __m128i x =
+      Fold(lane0, FoldConstants128<384>(),
+           Fold(lane1, FoldConstants128<256>(), Fold(lane2, FoldConstants128<128>(), lane3)));
   return FinishFrom(x, data, size);
 }
 
