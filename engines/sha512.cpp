@@ -63,6 +63,9 @@ __attribute__((target("bmi2"))) void CompressRunBmi2(std::uint64_t* h, const std
 std::span<const EnginePath<CompressBlocksFn<std::uint64_t>>> Sha512Block::Paths() {
   static constexpr EnginePath<CompressBlocksFn<Word>> kPaths[] = {
 #if ONDRIX_X86_PATHS
+      {"avx512", [](const CpuFeatures& c) { return c.avx512 && c.avx2 && c.bmi2; },
+       &Sha512CompressAvx512},
+      {"avx2", [](const CpuFeatures& c) { return c.avx2 && c.bmi2; }, &Sha512CompressAvx2},
       {"bmi2", [](const CpuFeatures& c) { return c.bmi2; }, &CompressRunBmi2},
 #endif
       {kPortablePath, AlwaysUsable, &CompressEach<Word, kBlockBytes, &Compress>}};

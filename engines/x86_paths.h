@@ -22,6 +22,11 @@ std::uint32_t Crc32UpdatePortable(std::uint32_t crc, const std::uint8_t* data, s
 void Sha1CompressShaNi(std::uint32_t* chain, const std::uint8_t* data, std::size_t blocks);
 void Sha256CompressShaNi(std::uint32_t* chain, const std::uint8_t* data, std::size_t blocks);
 
+// SHA-512 rounds with BMI2, the message schedule on AVX2 or AVX-512 (VL)
+// registers.
+void Sha512CompressAvx2(std::uint64_t* chain, const std::uint8_t* data, std::size_t blocks);
+void Sha512CompressAvx512(std::uint64_t* chain, const std::uint8_t* data, std::size_t blocks);
+
 // CRC-32 by carry-less multiplication folding, on the running register
 // (start 0xFFFFFFFF, invert at the end) like Crc32Update.
 std::uint32_t Crc32UpdatePclmul(std::uint32_t crc, const std::uint8_t* data, std::size_t size);
