@@ -2,12 +2,14 @@
 # End to end: the native ondrix-sum on one page-cached file against the
 # command-line tools of each type, and CRC-32 against reading the file with
 # cat. With a Windows build of ondrix-sum.exe the same file is also hashed
-# under Wine. Wall time, mean of a few hyperfine runs after one warm-up; the
-# table is printed in Markdown. Called by `tools/bench.sh --end-to-end`.
+# under Wine. Each command's CPU time (user + system, the means of a few
+# hyperfine runs after one warm-up): on a shared machine the wall time
+# mostly measures the other users. The tables are printed in Markdown. Called by `tools/bench.sh --end-to-end`.
 #
 #   ONDRIX_E2E_FILE      the file (default /tmp/ondrix-e2e.bin, made when absent)
 #   ONDRIX_E2E_MIB       its size in MiB when it is made (default 1024)
 #   ONDRIX_E2E_RUNS      timed runs per command (default 3)
+#   ONDRIX_E2E_TYPES     the type keys to time (default all with a peer)
 #   ONDRIX_E2E_WINE_EXE  ondrix-sum.exe for the Wine row
 #                        (default build/windows/sum/ondrix-sum.exe when built)
 set -euo pipefail
@@ -26,13 +28,20 @@ if [[ ! -f $file ]]; then
 fi
 cat "$file" >/dev/null  # into the page cache
 
-# time_commands COMMAND...: prints the mean seconds of each, one per line.
+# time_commands COMMAND...: prints the mean CPU seconds of each, one per line.
 time_commands() {
-  local json
+  local json log
   json=$(mktemp)
-  hyperfine -N -w 1 -r "$runs" --export-json "$json" "$@" >/dev/null 2>&1
-  jq -r '.results[].mean' "$json"
-  rm -f "$json"
+  log=$(mktemp)
+  # hyperfine's warnings about noise would break the table; its errors
+  # are shown.
+  if ! hyperfine -N -w 1 -r "$runs" --export-json "$json" "$@" >/dev/null 2>"$log"; then
+    cat "$log" >&2
+    rm -f "$json" "$log"
+    return 1
+  fi
+  jq -r '.results[] | .user + .system' "$json"
+  rm -f "$json" "$log"
 }
 
 ossl="openssl dgst -provider legacy -provider default"
@@ -49,7 +58,7 @@ rows=(
   "crc32|rhash=rhash --crc32|cat=cat"
 )
 
-echo "File: $(stat -c %s "$file") bytes, page-cached; mean of $runs runs (s)."
+echo "File: $(stat -c %s "$file") bytes, page-cached; CPU seconds (user + system), mean of $runs runs."
 echo "Each peer: its time, and in brackets its time divided by ours (above 1: ours is faster)."
 echo
 echo "| type | ondrix-sum | peers |"
@@ -57,6 +66,7 @@ echo "|---|---:|---|"
 for row in "${rows[@]}"; do
   IFS='|' read -r -a parts <<<"$row"
   type=${parts[0]}
+  [[ -z ${ONDRIX_E2E_TYPES:-} || " $ONDRIX_E2E_TYPES " == *" $type "* ]] || continue
   labels=()
   commands=("$sum -t $type $file")
   for peer in "${parts[@]:1}"; do
@@ -73,7 +83,7 @@ done
 
 if [[ -x $wine_exe || -f $wine_exe ]] && command -v wine >/dev/null; then
   export WINEDEBUG=-all
-  wine_file="Z:${file//\//\\}"
+  wine_file="Z:$file"
   echo
   echo "Wine: $wine_exe on the same file (the time includes starting the program under"
   echo "Wine; the last row is that start alone)."
@@ -81,7 +91,7 @@ if [[ -x $wine_exe || -f $wine_exe ]] && command -v wine >/dev/null; then
   echo "| type | native | under Wine | Wine / native |"
   echo "|---|---:|---:|---:|"
   wineserver -p 2>/dev/null || true
-  for type in md5 sha256 crc32; do
+  for type in ${ONDRIX_E2E_TYPES:-md5 sha256 crc32}; do
     mapfile -t means < <(time_commands "$sum -t $type $file" "wine $wine_exe -t $type $wine_file")
     echo "| $type | $(printf '%.3f' "${means[0]}") | $(printf '%.3f' "${means[1]}") |" \
       "$(awk -v w="${means[1]}" -v n="${means[0]}" 'BEGIN{printf "%.2f", w/n}') |"
