@@ -12,6 +12,8 @@
 #include <cstring>
 #include <memory>
 
+#include "engines/byte_stream.h"
+
 namespace ondrix {
 
 class ReadAhead {
@@ -24,8 +26,9 @@ class ReadAhead {
   std::size_t Buffered() const { return end_ - next_; }
 
   // Copies up to `count` bytes to `out`, reading through `read(to, n)` (which
-  // returns the count it got, 0 at the end, and throws on failure) when the
-  // buffer runs dry. Stops early only at the end of the file.
+  // returns the count it got, 0 at the end, and throws EStreamError on
+  // failure) when the buffer runs dry. Stops early only at the end of the
+  // file.
   template <class ReadFn>
   std::size_t Read(void* out, std::size_t count, ReadFn read) {
     auto* to = static_cast<std::uint8_t*>(out);
@@ -43,13 +46,17 @@ class ReadAhead {
  private:
   // One large read; when it fails, one of exactly the size still wanted, so
   // that a bad spot further on fails the block that holds it, not this one.
+  // A cancelled read is not tried again: the one who cancelled it waits for
+  // the reader to come back, not for a second read that may block as well.
   template <class ReadFn>
   bool Refill(std::size_t wanted, ReadFn& read) {
     next_ = end_ = 0;
     std::size_t got = 0;
     try {
       got = read(buffer_.get(), kPieceBytes);
-    } catch (...) {
+    } catch (const EStreamCancelled&) {
+      throw;
+    } catch (const EStreamError&) {
       got = read(buffer_.get(), wanted < kPieceBytes ? wanted : kPieceBytes);
     }
     end_ = got;

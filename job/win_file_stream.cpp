@@ -22,6 +22,8 @@ std::string Utf8Of(std::wstring_view text) {
 
 [[noreturn]] void ThrowLastError() {
   const DWORD code = ::GetLastError();
+  // CancelSynchronousIo from the thread that stops the calculation.
+  if (code == ERROR_OPERATION_ABORTED) throw EStreamCancelled(Utf8Of(win::SystemErrorText(code)));
   throw EStreamError(Utf8Of(win::SystemErrorText(code)));
 }
 

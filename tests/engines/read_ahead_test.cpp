@@ -74,6 +74,20 @@ TEST(ReadAhead, ABadSpotFailsTheBlockThatHoldsItNotAnEarlierOne) {
   EXPECT_THROW(ahead.Read(block.data(), 8192, read), EStreamError);
 }
 
+TEST(ReadAhead, ACancelledReadIsNotTriedAgain) {
+  // A stop cancels a blocked read; a second read could block again.
+  ReadAhead ahead;
+  std::vector<std::uint8_t> block(8192);
+  int reads = 0;
+  EXPECT_THROW(ahead.Read(block.data(), 8192,
+                          [&](void*, std::size_t) -> std::size_t {
+                            ++reads;
+                            throw EStreamCancelled("The I/O operation has been aborted.");
+                          }),
+               EStreamCancelled);
+  EXPECT_EQ(reads, 1);
+}
+
 TEST(FileStream, PositionAndSizeFollowTheReads) {
   const auto path = std::filesystem::temp_directory_path() / "ondrix_read_ahead_test.bin";
   const auto bytes = PatternBytes(20000);
