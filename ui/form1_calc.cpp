@@ -89,8 +89,6 @@ void TForm1::ComboBox1Change(bool by_user) {
 // to stop; the next tick joins it and shows the abort.
 void TForm1::AbortCalculation() {
   CalcIdle = 1;
-  CalcCompleted = 0;
-  ResultChecksum.clear();
   CalcRunning = 0;
   Job.RequestAbort();
 }
@@ -160,11 +158,9 @@ void TForm1::EndFinishedWorker() {
 void TForm1::CompleteCalculation() {
   EndFinishedWorker();
   CalcIdle = 1;
-  CalcCompleted = 1;
-  ResultChecksum = Job.ResultChecksum;
   SetStatusText(CompletedStatusText(Displaytimeelapsedandcalculatestateinbottombaroftheform1.Checked(), CalcStartTick,
                                     static_cast<std::uint32_t>(desktop_.TickCount())));
-  EndCalculationDisplay(ResultChecksum);
+  EndCalculationDisplay(Job.ResultChecksum);
   if (Savedefaultchecksum1.Checked() && StartedWithArgument == 0) {
     // A refused write is reported, and the rest of the completion still runs.
     try {
@@ -188,8 +184,6 @@ void TForm1::FinishAbortedCalculation() {
   Job.ReleaseStream();
   SetStatusText(kStatusAborted);
   CalcIdle = 1;
-  CalcCompleted = 0;
-  ResultChecksum.clear();
   EndCalculationDisplay(kAbortedChecksumText);
   Job.ReleaseEngine(CalcTypeKey);
   if (Flashtaskbarwhencalculationcompleted1.Checked()) FlashTaskbar();
@@ -202,9 +196,7 @@ void TForm1::FinishAbortedCalculation() {
 void TForm1::FinishFailedCalculation() {
   EndFinishedWorker();
   CalcIdle = 1;
-  CalcCompleted = 0;
-  ResultChecksum.clear();
-  SetStatusText(ondrix::kStatusIdle);
+  SetStatusText(kStatusIdle);
   EndCalculationDisplay(L"");
   if (Flashtaskbarwhencalculationcompleted1.Checked()) FlashTaskbar();
   ShowMessage(Job.FailureText, L"Error", win::MessageIcon::Error);

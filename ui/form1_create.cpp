@@ -92,8 +92,6 @@ bool TForm1::Create(std::wstring_view first_argument) {
   CalcIdle = 1;
   // B.14
   ShowChooserAtCreation();
-  // B.15
-  UpdateDelayTicks = 5;
   // B.16
   Panel11.DisableAlign();
   ComboBox1.SetAlign(win::alClient);
@@ -218,12 +216,9 @@ void TForm1::CreateWidgets() {
   btn_down.OnClick = [this] { btn_downClick(); };
   btn_openfile.OnClick = [this] { btn_openfileClick(); };
   btn_savefile.OnClick = [this] { btn_savefileClick(); };
-  btn_kopiujsume.OnClick = [this] { CopyChecksumKey(); };
-  SpeedButton9.OnClick = [this] { PasteChecksumKey(); };
   SpeedButton3.OnClick = [this] { SpeedButton3Click(); };
   SpeedButton5.OnClick = [this] { SpeedButton3.Click(); };
   SpeedButton2.OnClick = [this] { CopyDetailsToClipboard(); };
-  SpeedButton1.OnClick = [this] { ShowDetailsInNotepad(); };
   ComboBox1.OnChange = [this] { ComboBox1Change(true); };
   // Enter in the text fields and the list produces no character and no beep.
   for (win::Control* field : std::initializer_list<win::Control*>{&Edit1, &Edit2, &ComboBox1}) {
@@ -232,6 +227,9 @@ void TForm1::CreateWidgets() {
       return false;
     };
   }
+  // Pointer commands (form1_keys.cpp), then the comparison, clipboard and
+  // report buttons and the file-name field (form1_verify.cpp); each event
+  // is wired in one place only.
   WireMouse();
   WireCalculationCommands();
 
@@ -259,7 +257,7 @@ void TForm1::ResetWidgets() {
   Edit2.SetText(L"");
   Label4.SetCaption(L"");
   label9.SetCaption(kNoFileSelected);
-  StatusBar1.SetPanelText(0, kStatusIdle);
+  StatusBar1.SetPanelText(0, kStatusAtStart);
   StatusBar1.SetPanelText(1, kWebAddress);
 }
 
@@ -283,16 +281,10 @@ void TForm1::BuildMenu(win::PopupMenu& popup, std::span<const MenuEntry> table) 
     def.radio_group = entry.radio_group;
     def.visible = entry.visible;
     def.enabled = entry.enabled;
-    if (entry.click != nullptr) {
-      void (TForm1::*click)() = entry.click;
-      TMenuItem* item = &(this->*entry.item);
-      // Radio-like handlers shared by a group learn the chosen entry here.
-      // A click comes from a menu shown by a message handler or a key, whose
-      // entry guards it.
-      def.on_click = [this, click, item] {
-        clicked_item_ = item;
-        (this->*click)();
-      };
+    if (entry.click != nullptr || entry.action != MenuEntry::Action::Command) {
+      // The rows live in static tables; a click comes from a menu shown by a
+      // message handler or a key, whose entry guards it.
+      def.on_click = [this, &entry] { RunEntry(entry); };
     }
     into.push_back(std::move(def));
     if (entry.kind == MenuEntry::Submenu) levels.push_back(&into.back().submenu);

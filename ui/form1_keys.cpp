@@ -24,13 +24,13 @@ const auto kCtrlTable = std::to_array<CtrlKey>({
     {'O', [](TForm1& f) { f.btn_openfile.Click(); }},
     {'U',
      [](TForm1& f) {
-       f.Showuppercasechecksums1Click();
+       f.ClickOption(f.Showuppercasechecksums1);
        f.SetStatusText(f.Showuppercasechecksums1.Checked() ? L"Enabled uppercase checksums"
                                                            : L"Disabled uppercase checksums");
      }},
     {'T',
      [](TForm1& f) {
-       f.Enablestayontop1Click();
+       f.ClickOption(f.Enablestayontop1);
        f.SetStatusText(f.Enablestayontop1.Checked() ? L"Enabled always-on-top" : L"Disabled always-on-top");
      }},
     {'H', [](TForm1& f) { f.View1Click(); }},
@@ -76,7 +76,7 @@ bool TForm1::FormKeyDown(WORD key, bool ctrl) {
   // 3
   if (key == VK_F3) {
     RemovePendingChar();
-    Showcaptionbar1Click();
+    ClickOption(Showcaptionbar1);
     handled = true;
   }
   // 4

@@ -44,7 +44,7 @@ void TForm1::RunAgeCheckOrDonationReminder() {
   // Placeholder: age warning or donation reminder (show step C.2).
 }
 void TForm1::Timer2Timer() {
-  // Placeholder: counts UpdateDelayTicks down before the scheduled check.
+  // Placeholder: waits a few ticks before the scheduled check.
 }
 void TForm1::timer_aktualizacja2Timer() {
   // Placeholder: runs the scheduled update check once.
