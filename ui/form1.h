@@ -1,13 +1,23 @@
-// The main window. One object holds the widgets, the selected file, the
-// calculation state, the option ticks and the timers; the behaviour is split
-// over files named after what they hold:
-//   form1_create.cpp    creation step, show step, widget tree, message switch
-//   form1_layout.cpp    normal and mini layouts, mode switch, move/size rules
-//   form1_options.cpp   option entries of the menus and appearance options
-//   form1_settings.cpp  LoadSettings and the key-group writers
+// The main window. One object holds the widgets, the menu items, the timers
+// and the state of the selected file and its calculation; the behaviour is
+// split over files named after what they hold:
+//   form1_create.cpp    creating the window, every show, widget tree, menus
+//                       from their tables, message switch
+//   form1_layout.cpp    normal and mini layouts, mode switch, move/size rules,
+//                       DPI sizes, balloon tips
+//   form1_options.cpp   the click of an option row, appearance options,
+//                       message boxes, tray icon, closing
+//   form1_settings.cpp  LoadSettings and the key-group values
 //   form1_keys.cpp      keyboard and mouse commands, help menu
-//   form1_pending.cpp   commands whose work is done by later parts
-// The menu tables are in options_menu.cpp.
+//   form1_calc.cpp      starting, watching and finishing a calculation
+//   form1_intake.cpp    how a file becomes the selected file (drop, open
+//                       dialog, command line), title bar, file-name field
+//   form1_verify.cpp    comparison, clipboard commands, file details report
+//   form1_files.cpp     checksum file, history file and its commands
+//   form1_shell.cpp     properties sheet, Explorer, a second copy
+//   form1_pending.cpp   commands whose work later parts do (placeholders)
+// The menu tables are in options_menu.cpp; menu_item.h, layout_rules.*,
+// help_text.* and file_exists.* hold the small pieces the window uses.
 #pragma once
 
 #include <windows.h>
@@ -105,7 +115,7 @@ class TForm1 : public win::Form {
   explicit TForm1(win::IDesktop& desktop);
   ~TForm1() override;
 
-  // Creation step: the window, its widgets and the settings. `first_argument`
+  // Creates the window, its widgets and menus, and loads the settings. `first_argument`
   // is the command line's first argument (empty without one); it decides
   // whether the chooser is shown at creation.
   bool Create(std::wstring_view first_argument = {});
@@ -246,6 +256,8 @@ class TForm1 : public win::Form {
   // Runs the click handler of the entry with that component name, as a click
   // on it would. False when there is none.
   bool ClickMenuItem(std::string_view name);
+  // Runs an option entry as a click on it would (F3, Ctrl+U, Ctrl+T).
+  void ClickOption(TMenuItem& item);
 
   // ---- timers ----------------------------------------------------------------
   win::Timer Timer1;               // 200 ms: progress monitor
@@ -286,63 +298,120 @@ class TForm1 : public win::Form {
   // Whether alpha blending is on as last applied.
   bool AlphaBlend = false;
 
-  // ---- creation and show steps -------------------------------------------
+  // The worker, its end flags and its result; the window reads them when a
+  // tick of Timer1 finishes the job.
+  CalcJob Job;
+
+  // ---- what the program entry, the keys and tests call -----------------------
+  // Every time the window becomes visible (form1_create.cpp).
   void FormShow();
+  // Keys (form1_keys.cpp). FormKeyDown answers true when the key was handled
+  // and must not reach the control. PreviewKeyMessage is for the message
+  // loop: it offers a key press to FormKeyDown before the focused control
+  // sees it (translating it first, so that the character it produces is in
+  // the queue to be removed), and answers true when the message was taken
+  // care of; the loop then neither translates nor dispatches it.
+  bool FormKeyDown(WORD key, bool ctrl);
+  bool PreviewKeyMessage(MSG& msg);
+  void SetStatusText(std::wstring_view text);
+  std::wstring StatusText() const { return StatusBar1.PanelText(0); }
+  void TerminateNow();
+  // Layout and geometry (form1_layout.cpp). SetFormBounds sets the outer
+  // bounds with the form's limits applied.
+  void btn_upClick();
+  void btn_downClick();
+  void SetFormBounds(int left, int top, int width, int height);
+  RECT FormRect() const;
+  RECT WorkArea() const;
+  bool HasCaptionBar() const;
+  void PullBackOntoWorkArea();
+  void SetBalloonTip(win::Control& control, int icon, std::wstring_view title,
+                     std::wstring_view text);
+  HWND BalloonTipWindow() const noexcept { return balloon_.Hwnd(); }
+  std::wstring WindowTitle() const;  // form1_options.cpp
+  // The calculation's progress tick and the type list's change (form1_calc.cpp).
+  void Timer1Timer();
+  void ComboBox1Change(bool by_user);
+  // The first show's file argument (form1_intake.cpp).
+  void ProcessFirstArgument();
+  // Checksum file and history (form1_files.cpp).
+  void SaveChecksumFile();
+  void View1Click();
+  void Deletefile1Click();
+  // Clipboard and details (form1_verify.cpp), shell (form1_shell.cpp).
+  void CopyChecksumKey();
+  void PasteChecksumKey();
+  void CopyRowKey();
+  void ShowDetailsInNotepad();
+  void ShowFileProperties();
+  void LocateInExplorer();
+  void Clone1Click();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
+  void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+
+ private:
+  // The menu tables name the handlers and `apply` functions below.
+  friend std::span<const MenuEntry> OptionsMenuTable();
+  friend std::span<const MenuEntry> HelpMenuTable();
+  friend std::span<const MenuEntry> TrayMenuTable();
+
+  // ---- creation (form1_create.cpp) -----------------------------------------------
+  void CreateWidgets();
+  void ResetWidgets();
+  void BuildMenus();
+  void BuildMenu(win::PopupMenu& popup, std::span<const MenuEntry> table);
+  void OnClose();  // form1_options.cpp
+  void OnTrayMessage(LPARAM lparam);
 
   // ---- layout (form1_layout.cpp) ---------------------------------------------
   void ApplyNormalMode();
   void ApplyMiniMode();
-  void btn_upClick();
-  void btn_downClick();
   void FormResize();
-  void ApplyOpacityRule();
   void ApplyCurrentLayout();
-  // Outer window geometry with the form's limits applied.
-  void SetFormBounds(int left, int top, int width, int height);
   void SetFormClientHeight(int height);
-  RECT FormRect() const;
-  RECT WorkArea() const;
-  bool HasCaptionBar() const;
   void SetCaptionBar(bool shown);
   void FinishModeSwitch();
-  void PullBackOntoWorkArea();
   void CentreWhereDefaulted();
   void WriteGeometryAfterMove();
   void CreateBalloonTipWindow();
-  void SetBalloonTip(win::Control& control, int icon, std::wstring_view title,
-                     std::wstring_view text);
-  HWND BalloonTipWindow() const noexcept { return balloon_.Hwnd(); }
   // Sizes of the design at the DPI the widgets are scaled to.
   int Px(int px_at_96) const;
   void ApplyDesignSizes();
+  void ReflectDpi();
+  void OnMoving(RECT& rect);
+  void OnExitSizeMove();
+  void OnEnterSizeMove();
+  bool OnNcLButtonDblClk(WPARAM hit);
 
   // ---- options (form1_options.cpp) ---------------------------------------------
-  // Runs an option entry as a click on it would (F3, Ctrl+U, Ctrl+T).
-  void ClickOption(TMenuItem& item);
+  // What a click on the entry does, as its row says.
+  void RunEntry(const MenuEntry& entry);
+  // The row of an item of the options menu; null for the other menus.
+  const MenuEntry* OptionRow(const TMenuItem& item) const;
   void SetTopmost(int flag);
   void ApplyStayOnTop();
   void ApplyColors();
   void ApplyBoldFont();
   void ApplyUppercase();
   int OpacityValue() const;
+  void ApplyOpacityRule();
   void ApplyProcessPriority();
   void ShowCriticalError(std::wstring_view message);
   // A modal box with the stay-on-top state lifted around it.
   int ShowMessage(std::wstring_view text, std::wstring_view title, win::MessageIcon icon,
                   win::MessageButtons buttons = win::MessageButtons::Ok);
   void SetAlphaBlend(bool blend, std::uint8_t alpha);
-  std::wstring WindowTitle() const;
   void HideToTray();
   void ShowFromTray();
   void TrayIconClick();
-
   // What an option entry's new tick changes (the `apply` of its row).
   void ApplyCaptionBarChoice();
   void ApplyTransparencyChoice();
   void ApplyUppercaseChoice();
   void ApplyHistoryChoice();
   void OfferRestartForScaling();
-
   // Commands of the options and tray menus.
   void Selectforbackground1Click();
   void Selectforeditboxes1Click();
@@ -358,46 +427,65 @@ class TForm1 : public win::Form {
   bool SaveSettingGroup(SettingsGroup group);
   GroupTexts GroupValues(SettingsGroup group) const;
   bool SettingsFileWritable() const;
+  // The item whose tick mirrors `key`; null when no row names the key.
+  const TMenuItem* ItemMirroring(SettingKey key) const;
 
   // ---- keys and mouse (form1_keys.cpp) ----------------------------------------------
-  // Answers true when the key was handled and must not reach the control.
-  bool FormKeyDown(WORD key, bool ctrl);
-  // For the message loop: offers a key press to FormKeyDown before the
-  // focused control sees it (translating it first, so that the character it
-  // produces is in the queue to be removed). True when the message was taken
-  // care of; the loop then neither translates nor dispatches it.
-  bool PreviewKeyMessage(MSG& msg);
   void RemovePendingChar();
   void OpenOptionsMenuAt(POINT screen);
   void OpenHelpMenuAt(POINT screen);
   void btn_infoClick();
   void btn_configClick();
   void StartWindowDrag();
+  void WireMouse();
   void Keyboardshortcuts1Click();
   void About1Click();
   void CloseByUser();
-  void TerminateNow();
-  void SetStatusText(std::wstring_view text);
-  std::wstring StatusText() const { return StatusBar1.PanelText(0); }
 
-  // ---- calculation and commands of later parts (form1_pending.cpp) --------
+  // ---- calculation (form1_calc.cpp) -------------------------------------------------
+  ChecksumType CheckedType();
   void StartCalculation();
   void AbortCalculation();
   void SpeedButton3Click();
-  void ComboBox1Change(bool by_user);
-  void btn_openfileClick();
-  void btn_savefileClick();
-  void SaveChecksumFile();
-  void CopyChecksumKey();
-  void PasteChecksumKey();
-  void CopyRowKey();
-  void ShowDetailsInNotepad();
-  void CopyDetailsToClipboard();
-  void ShowFileProperties();
-  void LocateInExplorer();
+  void EndFinishedWorker();
+  void CompleteCalculation();
+  void FinishAbortedCalculation();
+  void FinishFailedCalculation();
+  void EnableControlsAfterCalculation();
+  void EndCalculationDisplay(std::wstring_view checksum_text);
   void FlashTaskbar();
-  void View1Click();
-  void Deletefile1Click();
+  void StopCalculationForClose();
+
+  // ---- file intake (form1_intake.cpp) ---------------------------------------------------
+  void SelectFile(const std::wstring& path);
+  void ReadFileTimes(const std::wstring& path);
+  bool TakeFileOver(const std::wstring& path);
+  void ForgetResult();
+  void OnDropFiles(HDROP drop);
+  void btn_openfileClick();
+  void ApplyTitleTexts(const WindowTitleTexts& texts);
+  void UpdateTitleBar();
+  void label9MouseEnter();
+  void label9MouseLeave();
+  void label9Click();
+
+  // ---- comparison, clipboard, details (form1_verify.cpp) ------------------------------
+  // Hooks the commands of the calculation's widgets to them; run by Create.
+  void WireCalculationCommands();
+  void CompareChecksums();
+  void PasteChecksumFromClipboard();
+  void PasteButtonClick();
+  void CopyChecksumButtonClick();
+  void IndicatorClick(CompareVerdict verdict);
+  void CopyDetailsToClipboard();
+  FileDetailsInputs DetailsInputs() const;
+
+  // ---- checksum file and history (form1_files.cpp) -------------------------------------
+  void btn_savefileClick();
+  void AppendHistory(bool enabled);
+  std::wstring HistoryPath() const;
+
+  // ---- commands whose work later parts do (form1_pending.cpp) ---------------------------
   void Placeshortcutondesktop1Click();
   void Placeshortcutonquicklaunchbar1Click();
   void Checkfornewerversionnow1Click();
@@ -405,74 +493,10 @@ class TForm1 : public win::Form {
   void Changecontextmenutitle1Click();
   void FixcontextmenuifyouseeOpenfilewithwindow1Click();
   bool VerifyShellVerb();
-  void Clone1Click();
   void ShowChooserAtCreation();
   void RunAgeCheckOrDonationReminder();
-  void ProcessFirstArgument();
-  void UpdateTitleBar();
-  void Timer1Timer();
   void Timer2Timer();
   void timer_aktualizacja2Timer();
-  void StopCalculationForClose();
-
-  // ---- calculation, intake and output (form1_calc/intake/verify/files.cpp) ----
-  // The worker, its end flags and its result; the window reads them when a
-  // tick of Timer1 finishes the job.
-  CalcJob Job;
-  ChecksumType CheckedType();
-  void EndFinishedWorker();
-  void CompleteCalculation();
-  void FinishAbortedCalculation();
-  void FinishFailedCalculation();
-  void SelectFile(const std::wstring& path);
-  void ReadFileTimes(const std::wstring& path);
-  void OnDropFiles(HDROP drop);
-  void label9MouseEnter();
-  void label9MouseLeave();
-  void label9Click();
-  void CompareChecksums();
-  void PasteChecksumFromClipboard();
-  void PasteButtonClick();
-  void CopyChecksumButtonClick();
-  void IndicatorClick(CompareVerdict verdict);
-  void AppendHistory(bool enabled);
-  std::wstring HistoryPath() const;
-  // Hooks the commands of these files to their widgets; run by Create.
-  void WireCalculationCommands();
-
- private:
-  void ApplyTitleTexts(const WindowTitleTexts& texts);
-  void EnableControlsAfterCalculation();
-  void EndCalculationDisplay(std::wstring_view checksum_text);
-  bool TakeFileOver(const std::wstring& path);
-  void ForgetResult();
-  FileDetailsInputs DetailsInputs() const;
-  bool comparing_ = false;
-  // Report files Notepad may still hold are deleted when the window goes.
-  struct TempFilesAtExit {
-    ~TempFilesAtExit();
-  } temp_files_at_exit_;
-
- public:
-  // ---- end of calculation, intake and output ----------------------------------
-
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
-  void OnDpiChanged(UINT dpi, const RECT& suggested) override;
-
- private:
-  void CreateWidgets();
-  void ResetWidgets();
-  void BuildMenus();
-  void BuildMenu(win::PopupMenu& popup, std::span<const MenuEntry> table);
-  void OnMoving(RECT& rect);
-  void OnExitSizeMove();
-  void OnEnterSizeMove();
-  bool OnNcLButtonDblClk(WPARAM hit);
-  void OnClose();
-  void OnTrayMessage(LPARAM lparam);
-  void WireMouse();
-  void ReflectDpi();
 
   // ---- state only the window uses ---------------------------------------------
   std::int64_t SelectedFileSize = 0;
@@ -496,12 +520,11 @@ class TForm1 : public win::Form {
   // layout has given it its real size.
   bool centre_left_pending_ = false;
   bool centre_top_pending_ = false;
-  // What a click on the entry does, as its row says.
-  void RunEntry(const MenuEntry& entry);
-  // The row of an item of the options menu; null for the other menus.
-  const MenuEntry* OptionRow(const TMenuItem& item) const;
-  // The item whose tick mirrors `key`; null when no row names the key.
-  const TMenuItem* ItemMirroring(SettingKey key) const;
+  bool comparing_ = false;  // CompareChecksums puts the trimmed text back
+  // Report files Notepad may still hold are deleted when the window goes.
+  struct TempFilesAtExit {
+    ~TempFilesAtExit();
+  } temp_files_at_exit_;
 };
 
 }  // namespace ondrix::ui

@@ -21,7 +21,7 @@ ChecksumType TForm1::CheckedType() {
 }
 
 void TForm1::StartCalculation() {
-  // 1: a pending update check waits for no calculation and is not resumed.
+  // A pending update check waits for no calculation and is not resumed.
   timer_aktualizacja2.SetEnabled(false);
   Timer2.SetEnabled(false);
   CalcStartTick = static_cast<std::uint32_t>(desktop_.TickCount());
@@ -37,10 +37,11 @@ void TForm1::StartCalculation() {
   // paired with the type it was computed with.
   const ChecksumTypeInfo& type = TypeInfo(CheckedType());
   CalcTypeKey = std::string(type.key);
-  // 6
+  // The size and name of the file being read.
   Label4.SetCaption(FormatSizeText(SelectedFileSize, L""));
   label9.SetCaption(FileNameOf(SelectedFilePath));
-  // 7
+  // Nothing that would change the job is usable while it runs; the
+  // button becomes "Cancel".
   for (win::Control* c : std::initializer_list<win::Control*>{
            &SpeedButton2, &SpeedButton5, &btn_openfile, &btn_savefile, &speed_ok, &speed_blad, &speed_warn, &Edit1,
            &Edit2, &ComboBox1, &RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4}) {
@@ -48,9 +49,8 @@ void TForm1::StartCalculation() {
   }
   SpeedButton3.SetCaption(L"Cancel");
   SpeedButton3.SetGlyph(SpeedButton13.GetGlyph());
-  // 8
   win::SetAppCursor(IDC_WAIT);
-  // 9, 10
+  // The worker gets its own copy of the file, size and type.
   CalcRunning = 1;
   Job.SelectedFilePath = SelectedFilePath;
   Job.SelectedFileSize = SelectedFileSize;

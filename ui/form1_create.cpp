@@ -1,4 +1,5 @@
-// Creation step, show step, the widget tree and the window's message switch.
+// Creating the window, what every show does, the widget tree and the
+// window's message switch.
 #include <windowsx.h>
 
 #include <exception>
@@ -52,7 +53,7 @@ bool TForm1::Create(std::wstring_view first_argument) {
   // Errors that reach an entry from the system end in the critical-error box.
   win::SetErrorReporter([this](std::exception_ptr error) { ShowCriticalError(ErrorMessageOf(error)); });
 
-  // B.1: the calculation competes hard for the processor until the stored
+  // The calculation competes hard for the processor until the stored
   // class is applied by LoadSettings; a refusal is of no concern.
   ::SetPriorityClass(::GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
 
@@ -64,16 +65,15 @@ bool TForm1::Create(std::wstring_view first_argument) {
   constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER | WS_CLIPCHILDREN;
   if (!CreateForm(cls, kFormTitle, kStyle, WS_EX_TOPMOST, 782, 443)) return false;
 
-  // B.2: hints stay an hour, come after 1 s and after 0.1 s between controls.
+  // Hints stay an hour, come after 1 s and after 0.1 s between controls.
   win::SetHintDelays(1000, 3600000, 100);
-  // B.3
+  // The balloon tips of the fields.
   CreateBalloonTipWindow();
 
   CreateWidgets();
   BuildMenus();
-  // B.4 to B.6
   ResetWidgets();
-  // B.7
+  // The caption bar's height, measured on the design frame.
   RECT outer{};
   ::GetWindowRect(Hwnd(), &outer);
   CaptionBarHeight = (outer.bottom - outer.top) - ClientHeight();
@@ -86,13 +86,12 @@ bool TForm1::Create(std::wstring_view first_argument) {
   // The window keeps the caption it was created with: its taskbar
   // button shows that caption, as for every top-level window of its own.
   CalcTypeKey.clear();
-  // B.12: drops from Explorer; the drop handler comes with the file intake.
+  // Drops from Explorer; the drop handler comes with the file intake.
   ::DragAcceptFiles(Hwnd(), TRUE);
-  // B.13
   CalcIdle = 1;
-  // B.14
+  // With the default action "ask" and a file argument, the type chooser.
   ShowChooserAtCreation();
-  // B.16
+  // The type list fills its cell of the normal layout.
   Panel11.DisableAlign();
   ComboBox1.SetAlign(win::alClient);
   Panel11.EnableAlign();
@@ -245,13 +244,14 @@ void TForm1::CreateWidgets() {
   TrayIcon1.SetIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
 }
 
+// The widgets' first state: MD5 chosen, no panel bevels, empty fields, the
+// idle status and the web address in the status bar.
 void TForm1::ResetWidgets() {
-  // B.5: MD5 in the type list, without its change handler.
+  // MD5 in the type list, without its change handler.
   ComboBox1.SetItemIndex(1);
   Selector(TypeInfo(ChecksumType::MD5).selector)->SetChecked(true);
   Panel2.SetBevel(win::PanelBevel::None);
   Panel_mini.SetBevel(win::PanelBevel::None);
-  // B.6
   CalcRunning = 0;
   Edit1.SetText(L"");
   Edit2.SetText(L"");
@@ -325,24 +325,23 @@ bool TForm1::ClickMenuItem(std::string_view name) {
   return invoked || !finished;  // a click that failed was run all the same
 }
 
-// C: every time the window becomes visible.
+// Every time the window becomes visible.
 void TForm1::FormShow() {
-  // C.1
+  // The current layout, built again.
   ComboBox1.SetLeft(Px(200));
   ApplyCurrentLayout();
   // The first show centres a window whose loading applied no layout.
   CentreWhereDefaulted();
   centre_left_pending_ = centre_top_pending_ = false;
-  // C.2
   RunAgeCheckOrDonationReminder();
-  // C.3
+  // The type the chooser picked for the file argument.
   if (!PendingChosenType.empty() && ArgumentCount > 0) {
     if (const ChecksumTypeInfo* type = FindTypeByDisplayName(WideToUtf8(PendingChosenType))) {
       Selector(type->selector)->SetChecked(true);
       ComboBox1.SelectText(PendingChosenType);
     }
   }
-  // C.4
+  // The first show processes the file argument.
   if (FirstShowPending == 1) {
     FirstShowPending = 0;
     if (ArgumentCount > 0) ProcessFirstArgument();

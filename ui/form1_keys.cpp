@@ -64,22 +64,22 @@ void TForm1::RemovePendingChar() {
 
 bool TForm1::FormKeyDown(WORD key, bool ctrl) {
   bool handled = false;
-  // 1
+  // Enter and Esc never reach a control as a character (no beep).
   if (key == VK_RETURN || key == VK_ESCAPE) RemovePendingChar();
-  // 2: near the window's top-right corner, wherever the mouse is.
+  // F10: the options menu near the window's top-right corner, wherever the mouse is.
   if (key == VK_F10) {
     RemovePendingChar();
     const RECT rc = FormRect();
     OpenOptionsMenuAt(POINT{rc.left + (rc.right - rc.left) - 40, rc.top + 40});
     handled = true;
   }
-  // 3
+  // F3: the caption bar.
   if (key == VK_F3) {
     RemovePendingChar();
     ClickOption(Showcaptionbar1);
     handled = true;
   }
-  // 4
+  // F2: the other layout.
   if (key == VK_F2) {
     RemovePendingChar();
     if (MiniMode == 1) {
@@ -89,7 +89,8 @@ bool TForm1::FormKeyDown(WORD key, bool ctrl) {
     }
     handled = true;
   }
-  // 5: the first case that matches, and only that one.
+  // Then the first of these that matches, and only that one: Esc closes or
+  // aborts, Ctrl + letter, F1, F5.
   if (key == VK_ESCAPE && CalcIdle == 1 && EnableESCkeytocloseapplication1.Checked()) {
     CloseByUser();
     return true;

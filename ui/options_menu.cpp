@@ -53,7 +53,12 @@ constexpr E Sep(int depth) { return E{.kind = E::Separator, .depth = depth, .cap
 
 constexpr auto kStored = MenuEntry::Applies::OnceStored;
 
-const auto kOptionsMenu = std::to_array<E>({
+}  // namespace
+
+// Function-local tables: as friends of TForm1 they may name its private
+// handlers.
+std::span<const MenuEntry> OptionsMenuTable() {
+  static const auto kOptionsMenu = std::to_array<E>({
     Option(0, &F::Savewindowsposition1, L"Autosave window position", K::SavePosition, G::SavePosition),
     Option(0, &F::Autosavewindowwidth1, L"Autosave window width", K::SaveWidth, G::SaveWidth),
     Option(0, &F::Autosavewindowsizenormalorminibar1, L"Autosave window style - normal or minibar", K::SaveStyle,
@@ -221,24 +226,26 @@ const auto kOptionsMenu = std::to_array<E>({
     Sep(1),
     Item(1, &F::Checkfornewerversionnow1, L"Check now !", &F::Checkfornewerversionnow1Click),
 });
+  return kOptionsMenu;
+}
 
-const auto kHelpMenu = std::to_array<E>({
+std::span<const MenuEntry> HelpMenuTable() {
+  static const auto kHelpMenu = std::to_array<E>({
     Item(0, &F::Keyboardshortcuts1, L"Keyboard shortcuts", &F::Keyboardshortcuts1Click),
     Sep(0),
     Item(0, &F::About1, L"About", &F::About1Click),
 });
+  return kHelpMenu;
+}
 
-const auto kTrayMenu = std::to_array<E>({
+std::span<const MenuEntry> TrayMenuTable() {
+  static const auto kTrayMenu = std::to_array<E>({
     Item(0, &F::Show1, L"Show", &F::Show1Click),
     Item(0, &F::Clone1, L"Clone", &F::Clone1Click),
     Sep(0),
     Item(0, &F::Exit1, L"Exit", &F::Exit1Click),
 });
-
-}  // namespace
-
-std::span<const MenuEntry> OptionsMenuTable() { return kOptionsMenu; }
-std::span<const MenuEntry> HelpMenuTable() { return kHelpMenu; }
-std::span<const MenuEntry> TrayMenuTable() { return kTrayMenu; }
+  return kTrayMenu;
+}
 
 }  // namespace ondrix::ui
