@@ -39,6 +39,8 @@ void TForm1::RunEntry(const MenuEntry& entry) {
       item.SetChecked(true);
       break;
   }
+  // The priority class and the scaling take effect only once stored: a
+  // restart or the next start must find what this run uses.
   if (entry.applies == MenuEntry::Applies::OnceStored) {
     if (SaveSettingGroup(entry.group) && entry.apply != nullptr) (this->*entry.apply)();
     return;
