@@ -27,8 +27,8 @@ CommandLine ReadCommandLine() {
   return result;
 }
 
-// A.1: with an argument the chooser dialog exists before the main window, so
-// the main window's creation step can show it. The chooser comes with the
+// With an argument the chooser dialog exists before the main window, so
+// the main window's creation can show it. The chooser comes with the
 // start-up work; until then there is nothing to create.
 void CreateChooserDialog() {}
 
@@ -43,13 +43,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
 
   ondrix::win::Win32Desktop desktop;
   ondrix::ui::TForm1 form(desktop);
-  // A.2: the creation step runs now.
+  // The window's creation: widgets, menus, settings.
   form.ArgumentCount = args.count;
   if (!form.Create(args.first)) return 1;
-  // A.3
+  // A start with a file: the type it is calculated with is not stored, and
+  // the first show processes the file.
   form.StartedWithArgument = args.count > 0 ? 1 : 0;
   form.FirstShowPending = 1;
-  // A.4: showing the window runs its show step, then the loop runs until the
+  // Showing the window runs its show handling, then the loop runs until the
   // window is destroyed.
   ::ShowWindow(form.Hwnd(), show == SW_HIDE ? SW_SHOWNORMAL : show);
   ::UpdateWindow(form.Hwnd());

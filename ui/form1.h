@@ -1,20 +1,30 @@
-// The main window. One object holds the widgets, the selected file, the
-// calculation state, the option ticks and the timers; the behaviour is split
-// over files named after what they hold:
-//   form1_create.cpp    creation step, show step, widget tree, message switch
-//   form1_layout.cpp    normal and mini layouts, mode switch, move/size rules
-//   form1_options.cpp   option entries of the menus and appearance options
-//   form1_settings.cpp  LoadSettings and the key-group writers
+// The main window. One object holds the widgets, the menu items, the timers
+// and the state of the selected file and its calculation; the behaviour is
+// split over files named after what they hold:
+//   form1_create.cpp    creating the window, every show, widget tree, menus
+//                       from their tables, message switch
+//   form1_layout.cpp    normal and mini layouts, mode switch, move/size rules,
+//                       DPI sizes, balloon tips
+//   form1_options.cpp   the click of an option row, appearance options,
+//                       message boxes, tray icon, closing
+//   form1_settings.cpp  LoadSettings and the key-group values
 //   form1_keys.cpp      keyboard and mouse commands, help menu
-//   form1_pending.cpp   commands whose work is done by later parts
-// The menu tables are in options_menu.cpp.
+//   form1_calc.cpp      starting, watching and finishing a calculation
+//   form1_intake.cpp    how a file becomes the selected file (drop, open
+//                       dialog, command line), title bar, file-name field
+//   form1_verify.cpp    comparison, clipboard commands, file details report
+//   form1_files.cpp     checksum file, history file and its commands
+//   form1_shell.cpp     properties sheet, Explorer, a second copy
+//   form1_pending.cpp   commands whose work later parts do (placeholders)
+// The menu tables are in options_menu.cpp; menu_item.h, layout_rules.*,
+// help_text.* and file_exists.* hold the small pieces the window uses.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,18 +61,41 @@ namespace ondrix::ui {
 class TForm1;
 
 // One row of a menu table. Entries nest by depth: a submenu is followed by
-// its entries one level deeper. Separators have no item.
+// its entries one level deeper. Separators have no item. An option's row is
+// the whole option: the key its tick mirrors (ticked from the settings file
+// at start, written back by its group), how a click changes the tick, what
+// applies the change and when.
 struct MenuEntry {
   enum Kind { Item, Separator, Submenu };
-  Kind kind;
-  int depth;
-  TMenuItem TForm1::*item;  // null for separators
+  // What a click on the item does.
+  enum class Action {
+    Command,  // runs `click`
+    Toggle,   // inverts the tick
+    Choose,   // moves the tick of its radio group here
+  };
+  // When an option's change takes effect.
+  enum class Applies {
+    // At once; then its group is written, unless the settings file refuses
+    // writes (the change then holds for this run only).
+    BeforeWrite,
+    // Only once its group was written. A choice of a radio group is not even
+    // ticked while the settings file refuses writes.
+    OnceStored,
+  };
+  Kind kind = Item;
+  int depth = 0;
+  TMenuItem TForm1::*item = nullptr;  // null for separators
   std::wstring_view caption;
   std::wstring_view shortcut;  // label shown beside the caption
-  void (TForm1::*click)();     // null for submenus and headings
-  int radio_group = 0;         // > 0: one tick among the group's entries
+  void (TForm1::*click)() = nullptr;  // Command items; null for submenus and headings
+  int radio_group = 0;                // > 0: one tick among the group's entries
   bool visible = true;
   bool enabled = true;
+  Action action = Action::Command;
+  std::optional<SettingKey> key;  // the key the tick mirrors, if any
+  SettingsGroup group = SettingsGroup::Caption_bar_visible;  // written by Toggle and Choose items
+  void (TForm1::*apply)() = nullptr;  // applies a Toggle or Choose item's new tick
+  Applies applies = Applies::BeforeWrite;
 };
 
 // The three menus of the window, in their order.
@@ -73,14 +106,16 @@ std::span<const MenuEntry> TrayMenuTable();     // PopupMenu_tray
 inline constexpr wchar_t kFormTitle[] = L"Ondrix 1.6.15";
 inline constexpr wchar_t kApplicationTitle[] = L"Ondrix";
 inline constexpr wchar_t kNoFileSelected[] = L"(no file selected)";
-inline constexpr wchar_t kStatusIdle[] = L"Status: IDLE";
+// The status text of a fresh window (the one after a calculation is
+// job/progress_text.h's kStatusIdle, which differs by a leading space).
+inline constexpr wchar_t kStatusAtStart[] = L"Status: IDLE";
 
 class TForm1 : public win::Form {
  public:
   explicit TForm1(win::IDesktop& desktop);
   ~TForm1() override;
 
-  // Creation step: the window, its widgets and the settings. `first_argument`
+  // Creates the window, its widgets and menus, and loads the settings. `first_argument`
   // is the command line's first argument (empty without one); it decides
   // whether the chooser is shown at creation.
   bool Create(std::wstring_view first_argument = {});
@@ -135,82 +170,83 @@ class TForm1 : public win::Form {
   win::RadioButton* Selector(int n);  // RadioButton<n>, 1..11
 
   // ---- menu items (options menu PopupMenu1) --------------------------------
-  TMenuItem Savewindowsposition1{"Savewindowsposition1"};
-  TMenuItem Autosavewindowwidth1{"Autosavewindowwidth1"};
-  TMenuItem Autosavewindowsizenormalorminibar1{"Autosavewindowsizenormalorminibar1"};
-  TMenuItem Savedefaultchecksum1{"Savedefaultchecksum1"};
-  TMenuItem EnableESCkeytocloseapplication1{"EnableESCkeytocloseapplication1"};
-  TMenuItem Enablestayontop1{"Enablestayontop1"};
-  TMenuItem Snaptoedge1{"Snaptoedge1"};
-  TMenuItem Setfocuswhelfiledroppedonthisform1{"Setfocuswhelfiledroppedonthisform1"};
-  TMenuItem Showcaptionbar1{"Showcaptionbar1"};
-  TMenuItem Colors1{"Colors1"};
-  TMenuItem Selectforbackground1{"Selectforbackground1"};
-  TMenuItem Selectforeditboxes1{"Selectforeditboxes1"};
-  TMenuItem exteditfields1{"exteditfields1"};
-  TMenuItem Colorshidden1{"Colorshidden1"};
-  TMenuItem Restoredefaultcolors1{"Restoredefaultcolors1"};
-  TMenuItem ransparency1{"ransparency1"};
-  TMenuItem Disable1{"Disable1"};
-  TMenuItem N901{"N901"}, N801{"N801"}, N701{"N701"}, N601{"N601"}, N501{"N501"}, N401{"N401"},
-      N301{"N301"}, N201{"N201"}, N101{"N101"};
-  TMenuItem Applytominiformonly1{"Applytominiformonly1"};
-  TMenuItem Autocalculatewhenchecksumtypechanged1{"Autocalculatewhenchecksumtypechanged1"};
-  TMenuItem Autocalculatewhenfiledropped1{"Autocalculatewhenfiledropped1"};
-  TMenuItem Autopastechecksumfromclipboard1{"Autopastechecksumfromclipboard1"};
-  TMenuItem Showfilenameontitlebar1{"Showfilenameontitlebar1"};
-  TMenuItem Useboldfont1{"Useboldfont1"};
-  TMenuItem Flashtaskbarwhencalculationcompleted1{"Flashtaskbarwhencalculationcompleted1"};
-  TMenuItem Showuppercasechecksums1{"Showuppercasechecksums1"};
-  TMenuItem Shellintegration1{"Shellintegration1"};
-  TMenuItem EnableWindowsshellintegration1{"EnableWindowsshellintegration1"};
-  TMenuItem Defaultaction1{"Defaultaction1"};
-  TMenuItem Nocalculate1{"Nocalculate1"};
-  TMenuItem Askforchecksumtypetocalculate1{"Askforchecksumtypetocalculate1"};
-  TMenuItem MD41{"MD41"}, MD51{"MD51"}, SHA11{"SHA11"}, SHA2561{"SHA2561"}, SHA3841{"SHA3841"},
-      SHA5121{"SHA5121"}, RIPEMD1281{"RIPEMD1281"}, RIPEMD1601{"RIPEMD1601"},
-      HAVAL2561{"HAVAL2561"}, IGER1921{"IGER1921"}, CRC321{"CRC321"};
-  TMenuItem Changecontextmenutitle1{"Changecontextmenutitle1"};
-  TMenuItem FixcontextmenuifyouseeOpenfilewithwindow1{"FixcontextmenuifyouseeOpenfilewithwindow1"};
-  TMenuItem Logfile1{"Logfile1"};
-  TMenuItem Enable1{"Enable1"};
-  TMenuItem Storefullpath1{"Storefullpath1"};
-  TMenuItem Windowsformataddasterixtofilepath1{"Windowsformataddasterixtofilepath1"};
-  TMenuItem View1{"View1"};
-  TMenuItem Deletefile1{"Deletefile1"};
-  TMenuItem Placeshortcutondesktop1{"Placeshortcutondesktop1"};
-  TMenuItem Placeshortcutonquicklaunchbar1{"Placeshortcutonquicklaunchbar1"};
-  TMenuItem Othersettings2{"Othersettings2"};
-  TMenuItem Displaytimeelapsedandcalculatestateinbottombaroftheform1{
-      "Displaytimeelapsedandcalculatestateinbottombaroftheform1"};
-  TMenuItem Savetofileasbinaryformataddasterixtofilename1{"Savetofileasbinaryformataddasterixtofilename1"};
-  TMenuItem Usefullpathwhensavingcreatingchecksumfile1{"Usefullpathwhensavingcreatingchecksumfile1"};
-  TMenuItem Fileattributes1{"Fileattributes1"};
-  TMenuItem Makeinifilehidden1{"Makeinifilehidden1"};
-  TMenuItem Makeinifilesystem1{"Makeinifilesystem1"};
-  TMenuItem MakehistoryfileashiddenH1{"MakehistoryfileashiddenH1"};
-  TMenuItem MakehistoryfileassystemS1{"MakehistoryfileassystemS1"};
-  TMenuItem Enablewarningifprogramisolderthat2monthsrecommended1{
-      "Enablewarningifprogramisolderthat2monthsrecommended1"};
-  TMenuItem Applicationthreadpriority1{"Applicationthreadpriority1"};
-  TMenuItem REALTIMEPRIORITYCLASS1{"REALTIMEPRIORITYCLASS1"};
-  TMenuItem HIGHPRIORITYCLASS1{"HIGHPRIORITYCLASS1"};
-  TMenuItem ABOVENORMALPRIORITYCLASS1{"ABOVENORMALPRIORITYCLASS1"};
-  TMenuItem NORMALPRIORITYCLASS1{"NORMALPRIORITYCLASS1"};
-  TMenuItem BELOWNORMALPRIORITYCLASS1{"BELOWNORMALPRIORITYCLASS1"};
-  TMenuItem IDLEPRIORITYCLASS1{"IDLEPRIORITYCLASS1"};
-  TMenuItem DisableformscalingDPI1{"DisableformscalingDPI1"};
-  TMenuItem Hidetotrayicononclose1{"Hidetotrayicononclose1"};
-  TMenuItem Othersettings1{"Othersettings1"};
-  TMenuItem Checkforupdate1{"Checkforupdate1"};
-  TMenuItem Checkfornewerversionnow1{"Checkfornewerversionnow1"};
+  // Each is named after its component, and that name is what tests and the
+  // settings file's key table call it by.
+  ONDRIX_MENU_ITEM(Savewindowsposition1);
+  ONDRIX_MENU_ITEM(Autosavewindowwidth1);
+  ONDRIX_MENU_ITEM(Autosavewindowsizenormalorminibar1);
+  ONDRIX_MENU_ITEM(Savedefaultchecksum1);
+  ONDRIX_MENU_ITEM(EnableESCkeytocloseapplication1);
+  ONDRIX_MENU_ITEM(Enablestayontop1);
+  ONDRIX_MENU_ITEM(Snaptoedge1);
+  ONDRIX_MENU_ITEM(Setfocuswhelfiledroppedonthisform1);
+  ONDRIX_MENU_ITEM(Showcaptionbar1);
+  ONDRIX_MENU_ITEM(Colors1);
+  ONDRIX_MENU_ITEM(Selectforbackground1);
+  ONDRIX_MENU_ITEM(Selectforeditboxes1);
+  ONDRIX_MENU_ITEM(exteditfields1);
+  ONDRIX_MENU_ITEM(Colorshidden1);
+  ONDRIX_MENU_ITEM(Restoredefaultcolors1);
+  ONDRIX_MENU_ITEM(ransparency1);
+  ONDRIX_MENU_ITEM(Disable1);
+  ONDRIX_MENU_ITEM(N901); ONDRIX_MENU_ITEM(N801); ONDRIX_MENU_ITEM(N701); ONDRIX_MENU_ITEM(N601);
+  ONDRIX_MENU_ITEM(N501); ONDRIX_MENU_ITEM(N401); ONDRIX_MENU_ITEM(N301); ONDRIX_MENU_ITEM(N201);
+  ONDRIX_MENU_ITEM(N101);
+  ONDRIX_MENU_ITEM(Applytominiformonly1);
+  ONDRIX_MENU_ITEM(Autocalculatewhenchecksumtypechanged1);
+  ONDRIX_MENU_ITEM(Autocalculatewhenfiledropped1);
+  ONDRIX_MENU_ITEM(Autopastechecksumfromclipboard1);
+  ONDRIX_MENU_ITEM(Showfilenameontitlebar1);
+  ONDRIX_MENU_ITEM(Useboldfont1);
+  ONDRIX_MENU_ITEM(Flashtaskbarwhencalculationcompleted1);
+  ONDRIX_MENU_ITEM(Showuppercasechecksums1);
+  ONDRIX_MENU_ITEM(Shellintegration1);
+  ONDRIX_MENU_ITEM(EnableWindowsshellintegration1);
+  ONDRIX_MENU_ITEM(Defaultaction1);
+  ONDRIX_MENU_ITEM(Nocalculate1);
+  ONDRIX_MENU_ITEM(Askforchecksumtypetocalculate1);
+  ONDRIX_MENU_ITEM(MD41); ONDRIX_MENU_ITEM(MD51); ONDRIX_MENU_ITEM(SHA11); ONDRIX_MENU_ITEM(SHA2561);
+  ONDRIX_MENU_ITEM(SHA3841); ONDRIX_MENU_ITEM(SHA5121); ONDRIX_MENU_ITEM(RIPEMD1281); ONDRIX_MENU_ITEM(RIPEMD1601);
+  ONDRIX_MENU_ITEM(HAVAL2561); ONDRIX_MENU_ITEM(IGER1921); ONDRIX_MENU_ITEM(CRC321);
+  ONDRIX_MENU_ITEM(Changecontextmenutitle1);
+  ONDRIX_MENU_ITEM(FixcontextmenuifyouseeOpenfilewithwindow1);
+  ONDRIX_MENU_ITEM(Logfile1);
+  ONDRIX_MENU_ITEM(Enable1);
+  ONDRIX_MENU_ITEM(Storefullpath1);
+  ONDRIX_MENU_ITEM(Windowsformataddasterixtofilepath1);
+  ONDRIX_MENU_ITEM(View1);
+  ONDRIX_MENU_ITEM(Deletefile1);
+  ONDRIX_MENU_ITEM(Placeshortcutondesktop1);
+  ONDRIX_MENU_ITEM(Placeshortcutonquicklaunchbar1);
+  ONDRIX_MENU_ITEM(Othersettings2);
+  ONDRIX_MENU_ITEM(Displaytimeelapsedandcalculatestateinbottombaroftheform1);
+  ONDRIX_MENU_ITEM(Savetofileasbinaryformataddasterixtofilename1);
+  ONDRIX_MENU_ITEM(Usefullpathwhensavingcreatingchecksumfile1);
+  ONDRIX_MENU_ITEM(Fileattributes1);
+  ONDRIX_MENU_ITEM(Makeinifilehidden1);
+  ONDRIX_MENU_ITEM(Makeinifilesystem1);
+  ONDRIX_MENU_ITEM(MakehistoryfileashiddenH1);
+  ONDRIX_MENU_ITEM(MakehistoryfileassystemS1);
+  ONDRIX_MENU_ITEM(Enablewarningifprogramisolderthat2monthsrecommended1);
+  ONDRIX_MENU_ITEM(Applicationthreadpriority1);
+  ONDRIX_MENU_ITEM(REALTIMEPRIORITYCLASS1);
+  ONDRIX_MENU_ITEM(HIGHPRIORITYCLASS1);
+  ONDRIX_MENU_ITEM(ABOVENORMALPRIORITYCLASS1);
+  ONDRIX_MENU_ITEM(NORMALPRIORITYCLASS1);
+  ONDRIX_MENU_ITEM(BELOWNORMALPRIORITYCLASS1);
+  ONDRIX_MENU_ITEM(IDLEPRIORITYCLASS1);
+  ONDRIX_MENU_ITEM(DisableformscalingDPI1);
+  ONDRIX_MENU_ITEM(Hidetotrayicononclose1);
+  ONDRIX_MENU_ITEM(Othersettings1);
+  ONDRIX_MENU_ITEM(Checkforupdate1);
+  ONDRIX_MENU_ITEM(Checkfornewerversionnow1);
   // help menu PopupMenu_pomoc
-  TMenuItem Keyboardshortcuts1{"Keyboardshortcuts1"};
-  TMenuItem About1{"About1"};
+  ONDRIX_MENU_ITEM(Keyboardshortcuts1);
+  ONDRIX_MENU_ITEM(About1);
   // tray menu PopupMenu_tray
-  TMenuItem Show1{"Show1"};
-  TMenuItem Clone1{"Clone1"};
-  TMenuItem Exit1{"Exit1"};
+  ONDRIX_MENU_ITEM(Show1);
+  ONDRIX_MENU_ITEM(Clone1);
+  ONDRIX_MENU_ITEM(Exit1);
 
   win::PopupMenu PopupMenu1, PopupMenu_pomoc, PopupMenu_tray;
 
@@ -220,6 +256,8 @@ class TForm1 : public win::Form {
   // Runs the click handler of the entry with that component name, as a click
   // on it would. False when there is none.
   bool ClickMenuItem(std::string_view name);
+  // Runs an option entry as a click on it would (F3, Ctrl+U, Ctrl+T).
+  void ClickOption(TMenuItem& item);
 
   // ---- timers ----------------------------------------------------------------
   win::Timer Timer1;               // 200 ms: progress monitor
@@ -227,35 +265,29 @@ class TForm1 : public win::Form {
   win::Timer timer_aktualizacja2;  // 100 ms: runs the scheduled update check
   win::TrayIcon TrayIcon1;
 
-  // ---- calculation state ------------------------------------------------------
-  std::int64_t SelectedFileSize = 0;
-  std::int64_t CrcBytesRead = 0;
+  // ---- state that the program entry and tests set or read ----------------------
+  // The selected file; empty before the first.
   std::wstring SelectedFilePath;
-  std::atomic<std::uint8_t> CalcIdle{1};
-  std::atomic<std::uint8_t> CalcCompleted{0};
-  std::wstring ResultChecksum;
-  std::string CalcTypeKey;
-  std::uint32_t CalcStartTick = 0;
+  // 0 from the moment a file is taken over until its calculation ends or is
+  // declined (Esc then aborts instead of closing); 1 otherwise.
+  std::uint8_t CalcIdle = 1;
+  // 1 while a worker runs: drops, Ctrl keys and F5 are refused.
   std::uint8_t CalcRunning = 0;
+  // The type key of the checksum shown ("md5" ... "crc32"); empty when none.
+  std::string CalcTypeKey;
+  // Set by the program entry: the start had a file argument (the type it is
+  // calculated with is then not stored), and the first show still has to
+  // process it.
   std::uint8_t StartedWithArgument = 0;
-
-  // ---- start-up --------------------------------------------------------------
   std::uint8_t FirstShowPending = 0;
-  std::wstring PendingChosenType;
   std::wstring FirstArgument;  // the command line's first argument, or empty
   int ArgumentCount = 0;
-  int UpdateDelayTicks = 5;
-
-  // ---- window mode and geometry ---------------------------------------------
   std::uint8_t MiniMode = 0;
   std::int32_t CaptionBarHeight = 0;
-  double DpiScale = 1.0;
   std::int32_t NormalMinWidth = kNormalWidthAt96;
   // Set by tests, which create several windows in one thread: the window
   // then does not end the message loop when it is destroyed.
   bool QuitOnDestroy = true;
-
-  // ---- appearance state -------------------------------------------------------
   Color BackgroundColor = kClBtnFace;
   Color EditColor = kClWindow;
   Color EditFontColor = kClWindowText;
@@ -263,114 +295,128 @@ class TForm1 : public win::Form {
   Color ColorDialog_background = kClBtnFace;
   Color ColorDialog_editboxes = kClWindow;
   Color ColorDialog_text_in_editbox = kClWindowText;
-  // The window's alpha as last applied, and whether blending is on.
+  // Whether alpha blending is on as last applied.
   bool AlphaBlend = false;
-  std::uint8_t AlphaBlendValue = 255;
-  // The level the transparency entries stand for while none is ticked (a
-  // hand-edited Transparency_value).
-  int StoredTransparencyValue = kOpaqueValue;
-  bool TrayIconShown = false;
 
-  // ---- creation and show steps -------------------------------------------
+  // The worker, its end flags and its result; the window reads them when a
+  // tick of Timer1 finishes the job.
+  CalcJob Job;
+
+  // ---- what the program entry, the keys and tests call -----------------------
+  // Every time the window becomes visible (form1_create.cpp).
   void FormShow();
+  // Keys (form1_keys.cpp). FormKeyDown answers true when the key was handled
+  // and must not reach the control. PreviewKeyMessage is for the message
+  // loop: it offers a key press to FormKeyDown before the focused control
+  // sees it (translating it first, so that the character it produces is in
+  // the queue to be removed), and answers true when the message was taken
+  // care of; the loop then neither translates nor dispatches it.
+  bool FormKeyDown(WORD key, bool ctrl);
+  bool PreviewKeyMessage(MSG& msg);
+  void SetStatusText(std::wstring_view text);
+  std::wstring StatusText() const { return StatusBar1.PanelText(0); }
+  void TerminateNow();
+  // Layout and geometry (form1_layout.cpp). SetFormBounds sets the outer
+  // bounds with the form's limits applied.
+  void btn_upClick();
+  void btn_downClick();
+  void SetFormBounds(int left, int top, int width, int height);
+  RECT FormRect() const;
+  RECT WorkArea() const;
+  bool HasCaptionBar() const;
+  void PullBackOntoWorkArea();
+  void SetBalloonTip(win::Control& control, int icon, std::wstring_view title,
+                     std::wstring_view text);
+  HWND BalloonTipWindow() const noexcept { return balloon_.Hwnd(); }
+  std::wstring WindowTitle() const;  // form1_options.cpp
+  // The calculation's progress tick and the type list's change (form1_calc.cpp).
+  void Timer1Timer();
+  void ComboBox1Change(bool by_user);
+  // The first show's file argument (form1_intake.cpp).
+  void ProcessFirstArgument();
+  // Checksum file and history (form1_files.cpp).
+  void SaveChecksumFile();
+  void View1Click();
+  void Deletefile1Click();
+  // Clipboard and details (form1_verify.cpp), shell (form1_shell.cpp).
+  void CopyChecksumKey();
+  void PasteChecksumKey();
+  void CopyRowKey();
+  void ShowDetailsInNotepad();
+  void ShowFileProperties();
+  void LocateInExplorer();
+  void Clone1Click();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
+  void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+
+ private:
+  // The menu tables name the handlers and `apply` functions below.
+  friend std::span<const MenuEntry> OptionsMenuTable();
+  friend std::span<const MenuEntry> HelpMenuTable();
+  friend std::span<const MenuEntry> TrayMenuTable();
+
+  // ---- creation (form1_create.cpp) -----------------------------------------------
+  void CreateWidgets();
+  void ResetWidgets();
+  void BuildMenus();
+  void BuildMenu(win::PopupMenu& popup, std::span<const MenuEntry> table);
+  void OnClose();  // form1_options.cpp
+  void OnTrayMessage(LPARAM lparam);
 
   // ---- layout (form1_layout.cpp) ---------------------------------------------
   void ApplyNormalMode();
   void ApplyMiniMode();
-  void btn_upClick();
-  void btn_downClick();
   void FormResize();
-  void ApplyOpacityRule();
   void ApplyCurrentLayout();
-  // Outer window geometry with the form's limits applied.
-  void SetFormBounds(int left, int top, int width, int height);
   void SetFormClientHeight(int height);
-  RECT FormRect() const;
-  RECT WorkArea() const;
-  bool HasCaptionBar() const;
   void SetCaptionBar(bool shown);
   void FinishModeSwitch();
-  void PullBackOntoWorkArea();
   void CentreWhereDefaulted();
   void WriteGeometryAfterMove();
   void CreateBalloonTipWindow();
-  void SetBalloonTip(win::Control& control, int icon, std::wstring_view title,
-                     std::wstring_view text);
-  HWND BalloonTipWindow() const noexcept { return balloon_.Hwnd(); }
   // Sizes of the design at the DPI the widgets are scaled to.
   int Px(int px_at_96) const;
   void ApplyDesignSizes();
+  void ReflectDpi();
+  void OnMoving(RECT& rect);
+  void OnExitSizeMove();
+  void OnEnterSizeMove();
+  bool OnNcLButtonDblClk(WPARAM hit);
 
   // ---- options (form1_options.cpp) ---------------------------------------------
+  // What a click on the entry does, as its row says.
+  void RunEntry(const MenuEntry& entry);
+  // The row of an item of the options menu; null for the other menus.
+  const MenuEntry* OptionRow(const TMenuItem& item) const;
   void SetTopmost(int flag);
   void ApplyStayOnTop();
   void ApplyColors();
   void ApplyBoldFont();
   void ApplyUppercase();
   int OpacityValue() const;
-  void ChooseTransparencyLevel(TMenuItem& level);
-  void SaveProcessPriority();
+  void ApplyOpacityRule();
   void ApplyProcessPriority();
-  void ChoosePriority(TMenuItem& item);
-  void ChooseDefaultAction(TMenuItem& item);
   void ShowCriticalError(std::wstring_view message);
   // A modal box with the stay-on-top state lifted around it.
   int ShowMessage(std::wstring_view text, std::wstring_view title, win::MessageIcon icon,
                   win::MessageButtons buttons = win::MessageButtons::Ok);
   void SetAlphaBlend(bool blend, std::uint8_t alpha);
-  std::wstring WindowTitle() const;
   void HideToTray();
   void ShowFromTray();
   void TrayIconClick();
-
-  // Menu handlers of the option pattern.
-  void Savewindowsposition1Click();
-  void Autosavewindowwidth1Click();
-  void Autosavewindowsizenormalorminibar1Click();
-  void Savedefaultchecksum1Click();
-  void EnableESCkeytocloseapplication1Click();
-  void Enablestayontop1Click();
-  void Snaptoedge1Click();
-  void Setfocuswhelfiledroppedonthisform1Click();
-  void Showcaptionbar1Click();
+  // What an option entry's new tick changes (the `apply` of its row).
+  void ApplyCaptionBarChoice();
+  void ApplyTransparencyChoice();
+  void ApplyUppercaseChoice();
+  void ApplyHistoryChoice();
+  void OfferRestartForScaling();
+  // Commands of the options and tray menus.
   void Selectforbackground1Click();
   void Selectforeditboxes1Click();
   void exteditfields1Click();
   void Restoredefaultcolors1Click();
-  void Disable1Click();
-  void N901Click();
-  void N801Click();
-  void N701Click();
-  void N601Click();
-  void N501Click();
-  void N401Click();
-  void N301Click();
-  void N201Click();
-  void N101Click();
-  void Applytominiformonly1Click();
-  void Autocalculatewhenchecksumtypechanged1Click();
-  void Autocalculatewhenfiledropped1Click();
-  void Autopastechecksumfromclipboard1Click();
-  void Showfilenameontitlebar1Click();
-  void Useboldfont1Click();
-  void Flashtaskbarwhencalculationcompleted1Click();
-  void Showuppercasechecksums1Click();
-  void DefaultActionClick();  // any of the thirteen default-action items
-  void Enable1Click();
-  void Storefullpath1Click();
-  void Windowsformataddasterixtofilepath1Click();
-  void Displaytimeelapsedandcalculatestateinbottombaroftheform1Click();
-  void Savetofileasbinaryformataddasterixtofilename1Click();
-  void Usefullpathwhensavingcreatingchecksumfile1Click();
-  void Makeinifilehidden1Click();
-  void Makeinifilesystem1Click();
-  void MakehistoryfileashiddenH1Click();
-  void MakehistoryfileassystemS1Click();
-  void Enablewarningifprogramisolderthat2monthsrecommended1Click();
-  void PriorityItemClick();  // any of the six priority items
-  void DisableformscalingDPI1Click();
-  void Hidetotrayicononclose1Click();
-  void Checkforupdate1Click();
   void Show1Click();
   void Exit1Click();
 
@@ -381,46 +427,65 @@ class TForm1 : public win::Form {
   bool SaveSettingGroup(SettingsGroup group);
   GroupTexts GroupValues(SettingsGroup group) const;
   bool SettingsFileWritable() const;
+  // The item whose tick mirrors `key`; null when no row names the key.
+  const TMenuItem* ItemMirroring(SettingKey key) const;
 
   // ---- keys and mouse (form1_keys.cpp) ----------------------------------------------
-  // Answers true when the key was handled and must not reach the control.
-  bool FormKeyDown(WORD key, bool ctrl);
-  // For the message loop: offers a key press to FormKeyDown before the
-  // focused control sees it (translating it first, so that the character it
-  // produces is in the queue to be removed). True when the message was taken
-  // care of; the loop then neither translates nor dispatches it.
-  bool PreviewKeyMessage(MSG& msg);
   void RemovePendingChar();
   void OpenOptionsMenuAt(POINT screen);
   void OpenHelpMenuAt(POINT screen);
   void btn_infoClick();
   void btn_configClick();
   void StartWindowDrag();
+  void WireMouse();
   void Keyboardshortcuts1Click();
   void About1Click();
   void CloseByUser();
-  void TerminateNow();
-  void SetStatusText(std::wstring_view text);
-  std::wstring StatusText() const { return StatusBar1.PanelText(0); }
 
-  // ---- calculation and commands of later parts (form1_pending.cpp) --------
+  // ---- calculation (form1_calc.cpp) -------------------------------------------------
+  ChecksumType CheckedType();
   void StartCalculation();
   void AbortCalculation();
   void SpeedButton3Click();
-  void ComboBox1Change(bool by_user);
-  void btn_openfileClick();
-  void btn_savefileClick();
-  void SaveChecksumFile();
-  void CopyChecksumKey();
-  void PasteChecksumKey();
-  void CopyRowKey();
-  void ShowDetailsInNotepad();
-  void CopyDetailsToClipboard();
-  void ShowFileProperties();
-  void LocateInExplorer();
+  void EndFinishedWorker();
+  void CompleteCalculation();
+  void FinishAbortedCalculation();
+  void FinishFailedCalculation();
+  void EnableControlsAfterCalculation();
+  void EndCalculationDisplay(std::wstring_view checksum_text);
   void FlashTaskbar();
-  void View1Click();
-  void Deletefile1Click();
+  void StopCalculationForClose();
+
+  // ---- file intake (form1_intake.cpp) ---------------------------------------------------
+  void SelectFile(const std::wstring& path);
+  void ReadFileTimes(const std::wstring& path);
+  bool TakeFileOver(const std::wstring& path);
+  void ForgetResult();
+  void OnDropFiles(HDROP drop);
+  void btn_openfileClick();
+  void ApplyTitleTexts(const WindowTitleTexts& texts);
+  void UpdateTitleBar();
+  void label9MouseEnter();
+  void label9MouseLeave();
+  void label9Click();
+
+  // ---- comparison, clipboard, details (form1_verify.cpp) ------------------------------
+  // Hooks the commands of the calculation's widgets to them; run by Create.
+  void WireCalculationCommands();
+  void CompareChecksums();
+  void PasteChecksumFromClipboard();
+  void PasteButtonClick();
+  void CopyChecksumButtonClick();
+  void IndicatorClick(CompareVerdict verdict);
+  void CopyDetailsToClipboard();
+  FileDetailsInputs DetailsInputs() const;
+
+  // ---- checksum file and history (form1_files.cpp) -------------------------------------
+  void btn_savefileClick();
+  void AppendHistory(bool enabled);
+  std::wstring HistoryPath() const;
+
+  // ---- commands whose work later parts do (form1_pending.cpp) ---------------------------
   void Placeshortcutondesktop1Click();
   void Placeshortcutonquicklaunchbar1Click();
   void Checkfornewerversionnow1Click();
@@ -428,75 +493,22 @@ class TForm1 : public win::Form {
   void Changecontextmenutitle1Click();
   void FixcontextmenuifyouseeOpenfilewithwindow1Click();
   bool VerifyShellVerb();
-  void Clone1Click();
   void ShowChooserAtCreation();
   void RunAgeCheckOrDonationReminder();
-  void ProcessFirstArgument();
-  void UpdateTitleBar();
-  void Timer1Timer();
   void Timer2Timer();
   void timer_aktualizacja2Timer();
-  void StopCalculationForClose();
 
-  // ---- calculation, intake and output (form1_calc/intake/verify/files.cpp) ----
-  // The worker, its end flags and what it holds. The window's own CalcIdle,
-  // CalcCompleted and ResultChecksum follow the job's when a tick finishes it.
-  CalcJob Job;
+  // ---- state only the window uses ---------------------------------------------
+  std::int64_t SelectedFileSize = 0;
+  std::uint32_t CalcStartTick = 0;  // tick count when the running job started
+  // The type the chooser picked for the file argument; empty without one.
+  std::wstring PendingChosenType;
+  double DpiScale = 1.0;
+  // The level the transparency entries stand for while none is ticked (a
+  // hand-edited Transparency_value).
+  int StoredTransparencyValue = kOpaqueValue;
+  // The selected file's times as the details show them.
   std::wstring FileCreatedText, FileModifiedText, FileAccessedText;
-  ChecksumType CheckedType();
-  void EndFinishedWorker();
-  void CompleteCalculation();
-  void FinishAbortedCalculation();
-  void FinishFailedCalculation();
-  void SelectFile(const std::wstring& path);
-  void ReadFileTimes(const std::wstring& path);
-  void OnDropFiles(HDROP drop);
-  void label9MouseEnter();
-  void label9MouseLeave();
-  void label9Click();
-  void CompareChecksums();
-  void PasteChecksumFromClipboard();
-  void PasteButtonClick();
-  void CopyChecksumButtonClick();
-  void IndicatorClick(CompareVerdict verdict);
-  void AppendHistory(bool enabled);
-  std::wstring HistoryPath() const;
-  // Hooks the commands of these files to their widgets; run by Create.
-  void WireCalculationCommands();
-
- private:
-  void ApplyTitleTexts(const WindowTitleTexts& texts);
-  void EnableControlsAfterCalculation();
-  void EndCalculationDisplay(std::wstring_view checksum_text);
-  bool TakeFileOver(const std::wstring& path);
-  void ForgetResult();
-  FileDetailsInputs DetailsInputs() const;
-  bool comparing_ = false;
-  // Report files Notepad may still hold are deleted when the window goes.
-  struct TempFilesAtExit {
-    ~TempFilesAtExit();
-  } temp_files_at_exit_;
-
- public:
-  // ---- end of calculation, intake and output ----------------------------------
-
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
-  void OnDpiChanged(UINT dpi, const RECT& suggested) override;
-
- private:
-  void CreateWidgets();
-  void ResetWidgets();
-  void BuildMenus();
-  void BuildMenu(win::PopupMenu& popup, std::span<const MenuEntry> table);
-  void OnMoving(RECT& rect);
-  void OnExitSizeMove();
-  void OnEnterSizeMove();
-  bool OnNcLButtonDblClk(WPARAM hit);
-  void OnClose();
-  void OnTrayMessage(LPARAM lparam);
-  void WireMouse();
-  void ReflectDpi();
 
   win::IDesktop& desktop_;
   IniFile ini_;
@@ -508,8 +520,11 @@ class TForm1 : public win::Form {
   // layout has given it its real size.
   bool centre_left_pending_ = false;
   bool centre_top_pending_ = false;
-  // The entry whose click runs now (shared handlers of radio-like groups).
-  TMenuItem* clicked_item_ = nullptr;
+  bool comparing_ = false;  // CompareChecksums puts the trimmed text back
+  // Report files Notepad may still hold are deleted when the window goes.
+  struct TempFilesAtExit {
+    ~TempFilesAtExit();
+  } temp_files_at_exit_;
 };
 
 }  // namespace ondrix::ui

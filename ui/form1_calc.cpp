@@ -21,7 +21,7 @@ ChecksumType TForm1::CheckedType() {
 }
 
 void TForm1::StartCalculation() {
-  // 1: a pending update check waits for no calculation and is not resumed.
+  // A pending update check waits for no calculation and is not resumed.
   timer_aktualizacja2.SetEnabled(false);
   Timer2.SetEnabled(false);
   CalcStartTick = static_cast<std::uint32_t>(desktop_.TickCount());
@@ -37,10 +37,11 @@ void TForm1::StartCalculation() {
   // paired with the type it was computed with.
   const ChecksumTypeInfo& type = TypeInfo(CheckedType());
   CalcTypeKey = std::string(type.key);
-  // 6
+  // The size and name of the file being read.
   Label4.SetCaption(FormatSizeText(SelectedFileSize, L""));
   label9.SetCaption(FileNameOf(SelectedFilePath));
-  // 7
+  // Nothing that would change the job is usable while it runs; the
+  // button becomes "Cancel".
   for (win::Control* c : std::initializer_list<win::Control*>{
            &SpeedButton2, &SpeedButton5, &btn_openfile, &btn_savefile, &speed_ok, &speed_blad, &speed_warn, &Edit1,
            &Edit2, &ComboBox1, &RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4}) {
@@ -48,9 +49,8 @@ void TForm1::StartCalculation() {
   }
   SpeedButton3.SetCaption(L"Cancel");
   SpeedButton3.SetGlyph(SpeedButton13.GetGlyph());
-  // 8
   win::SetAppCursor(IDC_WAIT);
-  // 9, 10
+  // The worker gets its own copy of the file, size and type.
   CalcRunning = 1;
   Job.SelectedFilePath = SelectedFilePath;
   Job.SelectedFileSize = SelectedFileSize;
@@ -89,8 +89,6 @@ void TForm1::ComboBox1Change(bool by_user) {
 // to stop; the next tick joins it and shows the abort.
 void TForm1::AbortCalculation() {
   CalcIdle = 1;
-  CalcCompleted = 0;
-  ResultChecksum.clear();
   CalcRunning = 0;
   Job.RequestAbort();
 }
@@ -160,11 +158,9 @@ void TForm1::EndFinishedWorker() {
 void TForm1::CompleteCalculation() {
   EndFinishedWorker();
   CalcIdle = 1;
-  CalcCompleted = 1;
-  ResultChecksum = Job.ResultChecksum;
   SetStatusText(CompletedStatusText(Displaytimeelapsedandcalculatestateinbottombaroftheform1.Checked(), CalcStartTick,
                                     static_cast<std::uint32_t>(desktop_.TickCount())));
-  EndCalculationDisplay(ResultChecksum);
+  EndCalculationDisplay(Job.ResultChecksum);
   if (Savedefaultchecksum1.Checked() && StartedWithArgument == 0) {
     // A refused write is reported, and the rest of the completion still runs.
     try {
@@ -188,8 +184,6 @@ void TForm1::FinishAbortedCalculation() {
   Job.ReleaseStream();
   SetStatusText(kStatusAborted);
   CalcIdle = 1;
-  CalcCompleted = 0;
-  ResultChecksum.clear();
   EndCalculationDisplay(kAbortedChecksumText);
   Job.ReleaseEngine(CalcTypeKey);
   if (Flashtaskbarwhencalculationcompleted1.Checked()) FlashTaskbar();
@@ -202,9 +196,7 @@ void TForm1::FinishAbortedCalculation() {
 void TForm1::FinishFailedCalculation() {
   EndFinishedWorker();
   CalcIdle = 1;
-  CalcCompleted = 0;
-  ResultChecksum.clear();
-  SetStatusText(ondrix::kStatusIdle);
+  SetStatusText(kStatusIdle);
   EndCalculationDisplay(L"");
   if (Flashtaskbarwhencalculationcompleted1.Checked()) FlashTaskbar();
   ShowMessage(Job.FailureText, L"Error", win::MessageIcon::Error);

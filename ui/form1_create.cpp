@@ -1,4 +1,5 @@
-// Creation step, show step, the widget tree and the window's message switch.
+// Creating the window, what every show does, the widget tree and the
+// window's message switch.
 #include <windowsx.h>
 
 #include <exception>
@@ -52,7 +53,7 @@ bool TForm1::Create(std::wstring_view first_argument) {
   // Errors that reach an entry from the system end in the critical-error box.
   win::SetErrorReporter([this](std::exception_ptr error) { ShowCriticalError(ErrorMessageOf(error)); });
 
-  // B.1: the calculation competes hard for the processor until the stored
+  // The calculation competes hard for the processor until the stored
   // class is applied by LoadSettings; a refusal is of no concern.
   ::SetPriorityClass(::GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
 
@@ -64,16 +65,15 @@ bool TForm1::Create(std::wstring_view first_argument) {
   constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER | WS_CLIPCHILDREN;
   if (!CreateForm(cls, kFormTitle, kStyle, WS_EX_TOPMOST, 782, 443)) return false;
 
-  // B.2: hints stay an hour, come after 1 s and after 0.1 s between controls.
+  // Hints stay an hour, come after 1 s and after 0.1 s between controls.
   win::SetHintDelays(1000, 3600000, 100);
-  // B.3
+  // The balloon tips of the fields.
   CreateBalloonTipWindow();
 
   CreateWidgets();
   BuildMenus();
-  // B.4 to B.6
   ResetWidgets();
-  // B.7
+  // The caption bar's height, measured on the design frame.
   RECT outer{};
   ::GetWindowRect(Hwnd(), &outer);
   CaptionBarHeight = (outer.bottom - outer.top) - ClientHeight();
@@ -86,15 +86,12 @@ bool TForm1::Create(std::wstring_view first_argument) {
   // The window keeps the caption it was created with: its taskbar
   // button shows that caption, as for every top-level window of its own.
   CalcTypeKey.clear();
-  // B.12: drops from Explorer; the drop handler comes with the file intake.
+  // Drops from Explorer; the drop handler comes with the file intake.
   ::DragAcceptFiles(Hwnd(), TRUE);
-  // B.13
   CalcIdle = 1;
-  // B.14
+  // With the default action "ask" and a file argument, the type chooser.
   ShowChooserAtCreation();
-  // B.15
-  UpdateDelayTicks = 5;
-  // B.16
+  // The type list fills its cell of the normal layout.
   Panel11.DisableAlign();
   ComboBox1.SetAlign(win::alClient);
   Panel11.EnableAlign();
@@ -218,12 +215,9 @@ void TForm1::CreateWidgets() {
   btn_down.OnClick = [this] { btn_downClick(); };
   btn_openfile.OnClick = [this] { btn_openfileClick(); };
   btn_savefile.OnClick = [this] { btn_savefileClick(); };
-  btn_kopiujsume.OnClick = [this] { CopyChecksumKey(); };
-  SpeedButton9.OnClick = [this] { PasteChecksumKey(); };
   SpeedButton3.OnClick = [this] { SpeedButton3Click(); };
   SpeedButton5.OnClick = [this] { SpeedButton3.Click(); };
   SpeedButton2.OnClick = [this] { CopyDetailsToClipboard(); };
-  SpeedButton1.OnClick = [this] { ShowDetailsInNotepad(); };
   ComboBox1.OnChange = [this] { ComboBox1Change(true); };
   // Enter in the text fields and the list produces no character and no beep.
   for (win::Control* field : std::initializer_list<win::Control*>{&Edit1, &Edit2, &ComboBox1}) {
@@ -232,6 +226,9 @@ void TForm1::CreateWidgets() {
       return false;
     };
   }
+  // Pointer commands (form1_keys.cpp), then the comparison, clipboard and
+  // report buttons and the file-name field (form1_verify.cpp); each event
+  // is wired in one place only.
   WireMouse();
   WireCalculationCommands();
 
@@ -247,19 +244,20 @@ void TForm1::CreateWidgets() {
   TrayIcon1.SetIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
 }
 
+// The widgets' first state: MD5 chosen, no panel bevels, empty fields, the
+// idle status and the web address in the status bar.
 void TForm1::ResetWidgets() {
-  // B.5: MD5 in the type list, without its change handler.
+  // MD5 in the type list, without its change handler.
   ComboBox1.SetItemIndex(1);
   Selector(TypeInfo(ChecksumType::MD5).selector)->SetChecked(true);
   Panel2.SetBevel(win::PanelBevel::None);
   Panel_mini.SetBevel(win::PanelBevel::None);
-  // B.6
   CalcRunning = 0;
   Edit1.SetText(L"");
   Edit2.SetText(L"");
   Label4.SetCaption(L"");
   label9.SetCaption(kNoFileSelected);
-  StatusBar1.SetPanelText(0, kStatusIdle);
+  StatusBar1.SetPanelText(0, kStatusAtStart);
   StatusBar1.SetPanelText(1, kWebAddress);
 }
 
@@ -283,16 +281,10 @@ void TForm1::BuildMenu(win::PopupMenu& popup, std::span<const MenuEntry> table) 
     def.radio_group = entry.radio_group;
     def.visible = entry.visible;
     def.enabled = entry.enabled;
-    if (entry.click != nullptr) {
-      void (TForm1::*click)() = entry.click;
-      TMenuItem* item = &(this->*entry.item);
-      // Radio-like handlers shared by a group learn the chosen entry here.
-      // A click comes from a menu shown by a message handler or a key, whose
-      // entry guards it.
-      def.on_click = [this, click, item] {
-        clicked_item_ = item;
-        (this->*click)();
-      };
+    if (entry.click != nullptr || entry.action != MenuEntry::Action::Command) {
+      // The rows live in static tables; a click comes from a menu shown by a
+      // message handler or a key, whose entry guards it.
+      def.on_click = [this, &entry] { RunEntry(entry); };
     }
     into.push_back(std::move(def));
     if (entry.kind == MenuEntry::Submenu) levels.push_back(&into.back().submenu);
@@ -333,24 +325,23 @@ bool TForm1::ClickMenuItem(std::string_view name) {
   return invoked || !finished;  // a click that failed was run all the same
 }
 
-// C: every time the window becomes visible.
+// Every time the window becomes visible.
 void TForm1::FormShow() {
-  // C.1
+  // The current layout, built again.
   ComboBox1.SetLeft(Px(200));
   ApplyCurrentLayout();
   // The first show centres a window whose loading applied no layout.
   CentreWhereDefaulted();
   centre_left_pending_ = centre_top_pending_ = false;
-  // C.2
   RunAgeCheckOrDonationReminder();
-  // C.3
+  // The type the chooser picked for the file argument.
   if (!PendingChosenType.empty() && ArgumentCount > 0) {
     if (const ChecksumTypeInfo* type = FindTypeByDisplayName(WideToUtf8(PendingChosenType))) {
       Selector(type->selector)->SetChecked(true);
       ComboBox1.SelectText(PendingChosenType);
     }
   }
-  // C.4
+  // The first show processes the file argument.
   if (FirstShowPending == 1) {
     FirstShowPending = 0;
     if (ArgumentCount > 0) ProcessFirstArgument();

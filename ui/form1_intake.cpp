@@ -33,7 +33,6 @@ void TForm1::ReadFileTimes(const std::wstring& path) {
 // result finds none, as before the first calculation.
 void TForm1::ForgetResult() {
   Edit1.SetText(L"");
-  ResultChecksum.clear();
   CalcTypeKey.clear();
   CompareChecksums();
   SetBalloonTip(Edit1, 0, L"", L"");

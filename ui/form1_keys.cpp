@@ -24,13 +24,13 @@ const auto kCtrlTable = std::to_array<CtrlKey>({
     {'O', [](TForm1& f) { f.btn_openfile.Click(); }},
     {'U',
      [](TForm1& f) {
-       f.Showuppercasechecksums1Click();
+       f.ClickOption(f.Showuppercasechecksums1);
        f.SetStatusText(f.Showuppercasechecksums1.Checked() ? L"Enabled uppercase checksums"
                                                            : L"Disabled uppercase checksums");
      }},
     {'T',
      [](TForm1& f) {
-       f.Enablestayontop1Click();
+       f.ClickOption(f.Enablestayontop1);
        f.SetStatusText(f.Enablestayontop1.Checked() ? L"Enabled always-on-top" : L"Disabled always-on-top");
      }},
     {'H', [](TForm1& f) { f.View1Click(); }},
@@ -64,22 +64,22 @@ void TForm1::RemovePendingChar() {
 
 bool TForm1::FormKeyDown(WORD key, bool ctrl) {
   bool handled = false;
-  // 1
+  // Enter and Esc never reach a control as a character (no beep).
   if (key == VK_RETURN || key == VK_ESCAPE) RemovePendingChar();
-  // 2: near the window's top-right corner, wherever the mouse is.
+  // F10: the options menu near the window's top-right corner, wherever the mouse is.
   if (key == VK_F10) {
     RemovePendingChar();
     const RECT rc = FormRect();
     OpenOptionsMenuAt(POINT{rc.left + (rc.right - rc.left) - 40, rc.top + 40});
     handled = true;
   }
-  // 3
+  // F3: the caption bar.
   if (key == VK_F3) {
     RemovePendingChar();
-    Showcaptionbar1Click();
+    ClickOption(Showcaptionbar1);
     handled = true;
   }
-  // 4
+  // F2: the other layout.
   if (key == VK_F2) {
     RemovePendingChar();
     if (MiniMode == 1) {
@@ -89,7 +89,8 @@ bool TForm1::FormKeyDown(WORD key, bool ctrl) {
     }
     handled = true;
   }
-  // 5: the first case that matches, and only that one.
+  // Then the first of these that matches, and only that one: Esc closes or
+  // aborts, Ctrl + letter, F1, F5.
   if (key == VK_ESCAPE && CalcIdle == 1 && EnableESCkeytocloseapplication1.Checked()) {
     CloseByUser();
     return true;

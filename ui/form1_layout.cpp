@@ -147,11 +147,11 @@ void TForm1::ApplyCurrentLayout() {
 }
 
 void TForm1::ApplyNormalMode() {
-  // 1
+  // No height limit while the rows are rebuilt.
   Constraints.MaxHeight = 0;
   {
     win::AlignBatch batch(Surface());
-    // 2: the top bar's buttons, right-aligned; the rightmost joins first.
+    // The top bar's buttons, right-aligned; the rightmost joins first.
     for (win::FlatButton* b : {&btn_info, &btn_config, &btn_up, &btn_down}) {
       b->Hide();
       b->SetParent(Panel1);
@@ -162,16 +162,16 @@ void TForm1::ApplyNormalMode() {
     btn_info.Show();
     btn_config.Show();
     btn_up.Show();
-    // 3
+    // Any width from the normal minimum up.
     Constraints.MaxWidth = 9999;
     Constraints.MinWidth = NormalMinWidth;
-    // 4
+    // The normal panels replace the mini bar.
     Panel_mini.Hide();
     Panel1.Show();
     Panel4.Show();
     Panel2.Show();
     StatusBar1.Show();
-    // 5
+    // The computed checksum's row: open button, copy and save around the field.
     ComboBox1.SetParent(Panel2);
     Edit1.SetParent(Panel2);
     for (win::Panel* p : {&Panel6, &Panel7, &Panel10, &Panel11, &Panel12}) p->SetBevel(win::PanelBevel::None);
@@ -185,14 +185,14 @@ void TForm1::ApplyNormalMode() {
     Edit1.SetAlign(win::alTop);
     Edit1.SetMarginTop(btn_kopiujsume.Top() + 1);
     Panel6.SetAlign(win::alClient);
-    // 6
+    // The compare row: no verdict shown until the next comparison.
     speed_warn.Hide();
     speed_blad.Hide();
     speed_ok.Hide();
     Edit2.SetAlign(win::alTop);
     Edit2.SetAlignWithMargins(true);
     Edit2.SetMarginTop(SpeedButton9.Top() + 1);
-    // 7
+    // The type row: the list, then the details and Calculate buttons.
     Label2.Show();
     btn_openfile.Show();
     SpeedButton2.Show();
@@ -211,7 +211,7 @@ void TForm1::ApplyNormalMode() {
     Panel11.SetAlign(win::alClient);
     Panel11.SetAlignWithMargins(false);
   }
-  // 8: the height is fixed; only the width can change.
+  // The height is fixed; only the width can change.
   SetFormClientHeight(Panel10.Top() + Panel10.Height() + StatusBar1.Height() + Panel1.Height() +
                       SpeedButton3.Height() + 10);
   const int c = ClientHeight();
@@ -220,7 +220,7 @@ void TForm1::ApplyNormalMode() {
   Constraints.MaxHeight = fixed;
   const RECT rc = FormRect();
   SetFormBounds(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-  // 9
+  // The line above the type row's caption and the title's vertical centre.
   Bevel2.SetBounds(Label5.Left(), Panel10.Top() - Px(kRowHeight) - kLineHeight, Panel4.Width() - Label5.Left(),
                    kLineHeight);
   Label8.SetTop((Panel1.ClientHeight() - Label8.Height()) / 2);
@@ -230,15 +230,15 @@ void TForm1::ApplyNormalMode() {
 }
 
 void TForm1::ApplyMiniMode() {
-  // 1
+  // The list's width in the mini bar.
   ComboBox1.SetClientWidth(MiniComboWidth(DpiScale));
-  // 2
+  // One row high: the list plus a small frame (and the caption bar if shown).
   const int h = ComboBox1.ClientHeight() + 12 + (HasCaptionBar() ? CaptionBarHeight : 0);
   Constraints.MaxHeight = h;
   Constraints.MinHeight = h;
   {
     win::AlignBatch batch(Surface());
-    // 3
+    // Everything of the normal layout goes.
     Label2.Hide();
     SpeedButton3.Hide();
     SpeedButton2.Hide();
@@ -253,14 +253,14 @@ void TForm1::ApplyMiniMode() {
       b->SetMarginBottom(4);
     }
     StatusBar1.Hide();
-    // 4
+    // The mini bar's cells: list, copy button, checksum, buttons on the right.
     Panel_mini.SetAlign(win::alClient);
     panel_mini_left1.SetAlign(win::alLeft);
     panel_mini_left1.SetWidth(1);
     panel_mini_left2.SetAlign(win::alLeft);
     panel_mini_left3.SetAlign(win::alClient);
     panel_mini_right.SetAlign(win::alRight);
-    // 5
+    // The controls move into their cells.
     ComboBox1.SetParent(panel_mini_left1);
     ComboBox1.SetAlign(win::alRight);
     ComboBox1.SetLeft(2);
@@ -286,14 +286,13 @@ void TForm1::ApplyMiniMode() {
       right += b->Width() + b->GetMargins().Left + b->GetMargins().Right;
     }
     panel_mini_right.SetWidth(right);
-    // 6
     Panel_mini.Show();
   }
   SetFormClientHeight(ComboBox1.ClientHeight() + 12);
   const int top = (Panel_mini.Height() - ComboBox1.Height()) / 2 + 1;
   Edit1.SetMarginTop(top);
   ComboBox1.SetTop(top);
-  // 7
+  // As narrow as the normal layout at least; the caption bar adds its height.
   Constraints.MinWidth = NormalMinWidth;
   SetFormClientHeight(ComboBox1.ClientHeight() + 12 + CaptionBarHeight);
   ComboBox1.SetWidth(MiniComboWidth(DpiScale));

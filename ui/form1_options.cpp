@@ -1,7 +1,8 @@
-// The option entries of the menus: each flips or moves its tick, applies the
-// change at once and writes its key group; and the appearance options they
-// govern (colours, transparency, caption bar, stay on top, bold font, letter
-// case, tray icon, priority class, DPI scaling), plus the critical-error box.
+// The option entries of the menus: the one click that every option row runs
+// (flip or move the tick, apply, write the key group), and the appearance
+// options they govern (colours, transparency, caption bar, stay on top, bold
+// font, letter case, tray icon, priority class, DPI scaling), plus the
+// critical-error box.
 #include <string>
 
 #include "settings/settings_file.h"
@@ -15,6 +16,51 @@ using G = SettingsGroup;
 constexpr wchar_t kCriticalErrorTitle[] = L"Ondrix - critical error";
 
 }  // namespace
+
+// ---- the click of an option row ----------------------------------------------------
+
+void TForm1::RunEntry(const MenuEntry& entry) {
+  using Action = MenuEntry::Action;
+  TMenuItem& item = this->*entry.item;
+  switch (entry.action) {
+    case Action::Command:
+      if (entry.click != nullptr) (this->*entry.click)();
+      return;
+    case Action::Toggle:
+      item.Toggle();
+      break;
+    case Action::Choose:
+      for (const MenuEntry& other : OptionsMenuTable()) {
+        if (other.kind == MenuEntry::Item && other.radio_group == entry.radio_group) {
+          (this->*other.item).SetChecked(false);
+        }
+      }
+      if (entry.applies == MenuEntry::Applies::OnceStored && !SettingsFileWritable()) return;
+      item.SetChecked(true);
+      break;
+  }
+  // The priority class and the scaling take effect only once stored: a
+  // restart or the next start must find what this run uses.
+  if (entry.applies == MenuEntry::Applies::OnceStored) {
+    if (SaveSettingGroup(entry.group) && entry.apply != nullptr) (this->*entry.apply)();
+    return;
+  }
+  // The whole change stands before the write, so a write that fails leaves
+  // no half-applied option behind.
+  if (entry.apply != nullptr) (this->*entry.apply)();
+  SaveSettingGroup(entry.group);
+}
+
+const MenuEntry* TForm1::OptionRow(const TMenuItem& item) const {
+  for (const MenuEntry& entry : OptionsMenuTable()) {
+    if (entry.item != nullptr && &(this->*entry.item) == &item) return &entry;
+  }
+  return nullptr;
+}
+
+void TForm1::ClickOption(TMenuItem& item) {
+  if (const MenuEntry* entry = OptionRow(item)) RunEntry(*entry);
+}
 
 // ---- boxes -------------------------------------------------------------------
 
@@ -46,130 +92,10 @@ void TForm1::SetTopmost(int flag) {
 
 void TForm1::ApplyStayOnTop() { SetTopmost(1); }
 
-void TForm1::Enablestayontop1Click() {
-  Enablestayontop1.Toggle();
-  ApplyStayOnTop();
-  SaveSettingGroup(G::StayOnTop);
-}
-
-// ---- simple options: the tick is the whole effect --------------------------------
-
-void TForm1::Savewindowsposition1Click() {
-  Savewindowsposition1.Toggle();
-  SaveSettingGroup(G::SavePosition);
-}
-void TForm1::Autosavewindowwidth1Click() {
-  Autosavewindowwidth1.Toggle();
-  SaveSettingGroup(G::SaveWidth);
-}
-void TForm1::Autosavewindowsizenormalorminibar1Click() {
-  Autosavewindowsizenormalorminibar1.Toggle();
-  SaveSettingGroup(G::SaveStyle);
-}
-void TForm1::Savedefaultchecksum1Click() {
-  Savedefaultchecksum1.Toggle();
-  SaveSettingGroup(G::SaveLastChecksumType);
-}
-void TForm1::EnableESCkeytocloseapplication1Click() {
-  EnableESCkeytocloseapplication1.Toggle();
-  SaveSettingGroup(G::EscapeClosesApplication);
-}
-void TForm1::Snaptoedge1Click() {
-  // Snapping is done while the window is moved (OnMoving) and reads the tick.
-  Snaptoedge1.Toggle();
-  SaveSettingGroup(G::SnapToEdge);
-}
-void TForm1::Setfocuswhelfiledroppedonthisform1Click() {
-  Setfocuswhelfiledroppedonthisform1.Toggle();
-  SaveSettingGroup(G::SetFocusWhenFileDroppedOnForm);
-}
-void TForm1::Autocalculatewhenchecksumtypechanged1Click() {
-  Autocalculatewhenchecksumtypechanged1.Toggle();
-  SaveSettingGroup(G::AutocalculateWhenChecksumTypeChanged);
-}
-void TForm1::Autocalculatewhenfiledropped1Click() {
-  Autocalculatewhenfiledropped1.Toggle();
-  SaveSettingGroup(G::AutocalculateWhenFileDropped);
-}
-void TForm1::Autopastechecksumfromclipboard1Click() {
-  Autopastechecksumfromclipboard1.Toggle();
-  SaveSettingGroup(G::AutoPasteChecksumFromClipboard);
-}
-void TForm1::Showfilenameontitlebar1Click() {
-  // The title follows the next time it is set.
-  Showfilenameontitlebar1.Toggle();
-  SaveSettingGroup(G::ShowFilenameOnTitleBar);
-}
-void TForm1::Flashtaskbarwhencalculationcompleted1Click() {
-  Flashtaskbarwhencalculationcompleted1.Toggle();
-  SaveSettingGroup(G::FlashWindowWhenCompleted);
-}
-void TForm1::Displaytimeelapsedandcalculatestateinbottombaroftheform1Click() {
-  Displaytimeelapsedandcalculatestateinbottombaroftheform1.Toggle();
-  SaveSettingGroup(G::DisplayTimeElapsedOnStatusBar);
-}
-void TForm1::Savetofileasbinaryformataddasterixtofilename1Click() {
-  Savetofileasbinaryformataddasterixtofilename1.Toggle();
-  SaveSettingGroup(G::AddAsterixWhenSavedToFile);
-}
-void TForm1::Usefullpathwhensavingcreatingchecksumfile1Click() {
-  Usefullpathwhensavingcreatingchecksumfile1.Toggle();
-  SaveSettingGroup(G::FullPathInSaveToFile);
-}
-void TForm1::Enablewarningifprogramisolderthat2monthsrecommended1Click() {
-  Enablewarningifprogramisolderthat2monthsrecommended1.Toggle();
-  SaveSettingGroup(G::EnableOldVersionWarning);
-}
-void TForm1::Hidetotrayicononclose1Click() {
-  Hidetotrayicononclose1.Toggle();
-  SaveSettingGroup(G::Hide_to_tray_on_close);
-}
-void TForm1::Checkforupdate1Click() {
-  // Neither starts nor stops a check in this run.
-  Checkforupdate1.Toggle();
-  SaveSettingGroup(G::CheckForUpdate);
-}
-
-// ---- history file options ----------------------------------------------------------
-
-void TForm1::Enable1Click() {
-  Enable1.Toggle();
-  Storefullpath1.SetEnabled(Enable1.Checked());
-  Windowsformataddasterixtofilepath1.SetEnabled(Enable1.Checked());
-  SaveSettingGroup(G::LogToFile);
-}
-void TForm1::Storefullpath1Click() {
-  Storefullpath1.Toggle();
-  SaveSettingGroup(G::LogToFile);
-}
-void TForm1::Windowsformataddasterixtofilepath1Click() {
-  Windowsformataddasterixtofilepath1.Toggle();
-  SaveSettingGroup(G::LogToFile);
-}
-
-// ---- file attributes: the writer applies them once the keys are stored -------------
-
-void TForm1::Makeinifilehidden1Click() {
-  Makeinifilehidden1.Toggle();
-  SaveSettingGroup(G::MakeIniFileHidden);
-}
-void TForm1::Makeinifilesystem1Click() {
-  Makeinifilesystem1.Toggle();
-  SaveSettingGroup(G::MakeIniFileHidden);
-}
-void TForm1::MakehistoryfileashiddenH1Click() {
-  MakehistoryfileashiddenH1.Toggle();
-  SaveSettingGroup(G::MakeHistoryFileHidden);
-}
-void TForm1::MakehistoryfileassystemS1Click() {
-  MakehistoryfileassystemS1.Toggle();
-  SaveSettingGroup(G::MakeHistoryFileHidden);
-}
-
 // ---- caption bar -------------------------------------------------------------------
 
-void TForm1::Showcaptionbar1Click() {
-  if (Showcaptionbar1.Toggle()) {
+void TForm1::ApplyCaptionBarChoice() {
+  if (Showcaptionbar1.Checked()) {
     const int h = ComboBox1.ClientHeight() + CaptionBarHeight + 12;
     Constraints.MinHeight = h;
     Constraints.MaxHeight = h;
@@ -180,9 +106,6 @@ void TForm1::Showcaptionbar1Click() {
     SetCaptionBar(false);
   }
   ApplyCurrentLayout();
-  // Written once the window stands as it should (a failed write leaves no
-  // half-built layout behind), and even when the gate would refuse.
-  SaveSettingGroup(G::Caption_bar_visible);
 }
 
 // ---- colours -----------------------------------------------------------------------
@@ -257,7 +180,6 @@ void TForm1::SetAlphaBlend(bool blend, std::uint8_t alpha) {
     ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
   AlphaBlend = blend;
-  AlphaBlendValue = alpha;
 }
 
 // The marked level's value; while none is marked (a hand-edited value), the
@@ -277,29 +199,10 @@ void TForm1::ApplyOpacityRule() {
   SetAlphaBlend(o.blend, o.alpha);
 }
 
-void TForm1::ChooseTransparencyLevel(TMenuItem& level) {
-  for (const TransparencyLevel& l : TransparencyLevels()) FindMenuItem(l.item)->SetChecked(false);
-  level.SetChecked(true);
+// A level chosen by hand is the value in use from now on.
+void TForm1::ApplyTransparencyChoice() {
   StoredTransparencyValue = OpacityValue();
   ApplyOpacityRule();
-  SaveSettingGroup(G::Transparency_value);
-}
-
-void TForm1::Disable1Click() { ChooseTransparencyLevel(Disable1); }
-void TForm1::N901Click() { ChooseTransparencyLevel(N901); }
-void TForm1::N801Click() { ChooseTransparencyLevel(N801); }
-void TForm1::N701Click() { ChooseTransparencyLevel(N701); }
-void TForm1::N601Click() { ChooseTransparencyLevel(N601); }
-void TForm1::N501Click() { ChooseTransparencyLevel(N501); }
-void TForm1::N401Click() { ChooseTransparencyLevel(N401); }
-void TForm1::N301Click() { ChooseTransparencyLevel(N301); }
-void TForm1::N201Click() { ChooseTransparencyLevel(N201); }
-void TForm1::N101Click() { ChooseTransparencyLevel(N101); }
-
-void TForm1::Applytominiformonly1Click() {
-  Applytominiformonly1.Toggle();
-  ApplyOpacityRule();
-  SaveSettingGroup(G::Transparency_value);
 }
 
 // ---- text of the checksum fields -----------------------------------------------------
@@ -309,44 +212,28 @@ void TForm1::ApplyBoldFont() {
   Edit2.SetBold(Useboldfont1.Checked());
 }
 
-void TForm1::Useboldfont1Click() {
-  Useboldfont1.Toggle();
-  ApplyBoldFont();
-  SaveSettingGroup(G::UseBoldFont);
-}
-
 void TForm1::ApplyUppercase() {
   const win::CharCase char_case = Showuppercasechecksums1.Checked() ? win::CharCase::Upper : win::CharCase::Lower;
   Edit1.SetCharCase(char_case);
   Edit2.SetCharCase(char_case);
 }
 
-void TForm1::Showuppercasechecksums1Click() {
-  Showuppercasechecksums1.Toggle();
+void TForm1::ApplyUppercaseChoice() {
   ApplyUppercase();
   // Both tips show their field's text in its new letter case.
   SetBalloonTip(Edit1, 0, L"", Edit1.Text());
   SetBalloonTip(Edit2, 0, L"", Edit2.Text());
-  SaveSettingGroup(G::ShowUppercaseChecksum);
 }
 
-// ---- default action for starts with a file ---------------------------------------------
+// ---- history file ----------------------------------------------------------------------
 
-void TForm1::ChooseDefaultAction(TMenuItem& item) {
-  for (const DefaultActionItem& action : DefaultActionItems()) FindMenuItem(action.item)->SetChecked(false);
-  item.SetChecked(true);
-  SaveSettingGroup(G::ShellDefaultAction);
-}
-
-void TForm1::DefaultActionClick() {
-  if (clicked_item_ != nullptr) ChooseDefaultAction(*clicked_item_);
+// The history's sub-options only mean something while the history is kept.
+void TForm1::ApplyHistoryChoice() {
+  Storefullpath1.SetEnabled(Enable1.Checked());
+  Windowsformataddasterixtofilepath1.SetEnabled(Enable1.Checked());
 }
 
 // ---- process priority --------------------------------------------------------------------
-
-void TForm1::SaveProcessPriority() {
-  if (SettingsFileWritable()) SaveSettingGroup(G::ApplicationThreadLevel);
-}
 
 void TForm1::ApplyProcessPriority() {
   for (const PriorityItem& priority : PriorityItems()) {
@@ -356,25 +243,10 @@ void TForm1::ApplyProcessPriority() {
   }
 }
 
-// Unlike the other options, a class that cannot be stored is not applied.
-void TForm1::ChoosePriority(TMenuItem& item) {
-  for (const PriorityItem& priority : PriorityItems()) FindMenuItem(priority.item)->SetChecked(false);
-  if (!SettingsFileWritable()) return;
-  item.SetChecked(true);
-  SaveProcessPriority();
-  ApplyProcessPriority();
-}
-
-void TForm1::PriorityItemClick() {
-  if (clicked_item_ != nullptr) ChoosePriority(*clicked_item_);
-}
-
 // ---- DPI scaling -----------------------------------------------------------------------------
 
-void TForm1::DisableformscalingDPI1Click() {
-  DisableformscalingDPI1.Toggle();
-  if (!SettingsFileWritable()) return;
-  SaveSettingGroup(G::DisableFormScaling);
+// The new value is stored already: a restart reads it.
+void TForm1::OfferRestartForScaling() {
   SetTopmost(0);
   const int answer = desktop_.ShowMessage(Hwnd(), L"This change requires application to be restarted  \r\r\nRestart application now ?",
                                           L"Applying changes", win::MessageIcon::Information,

@@ -12,8 +12,8 @@ namespace ondrix::ui {
 // ---- file intake and shell services ----------------------------------------------
 
 void TForm1::ShowChooserAtCreation() {
-  // Placeholder: the checksum-type chooser shown at creation for the
-  // default action "ask" (creation step B.14).
+  // Placeholder: the checksum-type chooser shown at creation for a file
+  // argument when the default action is "ask".
 }
 void TForm1::Placeshortcutondesktop1Click() {
   // Placeholder: shortcut on the desktop.
@@ -41,10 +41,10 @@ void TForm1::Checkfornewerversionnow1Click() {
   // Placeholder: the manual update check.
 }
 void TForm1::RunAgeCheckOrDonationReminder() {
-  // Placeholder: age warning or donation reminder (show step C.2).
+  // Placeholder: age warning or donation reminder, at every show.
 }
 void TForm1::Timer2Timer() {
-  // Placeholder: counts UpdateDelayTicks down before the scheduled check.
+  // Placeholder: waits a few ticks before the scheduled check.
 }
 void TForm1::timer_aktualizacja2Timer() {
   // Placeholder: runs the scheduled update check once.

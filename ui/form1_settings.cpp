@@ -15,32 +15,30 @@ bool IsOne(std::int32_t value) { return value == 1; }
 
 }  // namespace
 
-// Every step reads its keys with the table's defaults and applies them
-// before the next one, so a later step sees the window the earlier ones made.
+// The ticks of the option rows whose keys are plain on/off values come
+// first, straight from their rows. Then every step reads its keys with the
+// table's defaults and applies them before the next one, so a later step
+// sees the window the earlier ones made.
 void TForm1::LoadSettings() {
   using K = SettingKey;
   const IniFile& ini = ini_;
-  auto tick = [&](TMenuItem& item, K key) { item.SetChecked(ini.ReadBool(key)); };
+  for (const MenuEntry& entry : OptionsMenuTable()) {
+    if (entry.key && KeyInfo(*entry.key).type == SettingType::Boolean) {
+      (this->*entry.item).SetChecked(ini.ReadBool(*entry.key));
+    }
+  }
 
-  // 2
+  // The caption bar: shown only for exactly 1.
   const bool caption = IsOne(ini.ReadInt(K::Caption_bar_visible));
   SetCaptionBar(caption);
   Showcaptionbar1.SetChecked(caption);
-  // 3
-  tick(Hidetotrayicononclose1, K::Hide_to_tray_on_close);
-  // 4
-  tick(DisableformscalingDPI1, K::DisableFormScaling);
+  // The widgets' design sizes, at 96 DPI when form scaling is off.
   ApplyDesignSizes();
-  // 5
-  tick(Showfilenameontitlebar1, K::ShowFilenameOnTitleBar);
-  tick(Savewindowsposition1, K::SavePosition);
-  tick(Autosavewindowwidth1, K::SaveWidth);
-  tick(Autosavewindowsizenormalorminibar1, K::SaveStyle);
-  // 6
+  // The screen's scale and the normal layout's width.
   const int ppi = static_cast<int>(Dpi());
   DpiScale = DpiScaleFor(ppi);
   NormalMinWidth = NormalMinWidthFor(ppi);
-  // 7: applied whenever present; the autosave options only govern writing.
+  // Width, Left and Top: applied whenever present; the autosave options only govern writing.
   // A coordinate left to its default is centred again once the layout has
   // given the window its real size: the design height is not the one shown.
   {
@@ -57,7 +55,7 @@ void TForm1::LoadSettings() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     CentreWhereDefaulted();
   }
-  // 8
+  // The layout: normal, mini bar, or none for another stored value.
   Panel1.SetConstraints(win::SizeConstraints{.MaxHeight = Panel1MaxHeightFor(ppi)});
   const std::int32_t miniform = ini.ReadInt(K::Miniform);
   if (miniform == -1 || miniform == 0) {
@@ -72,7 +70,7 @@ void TForm1::LoadSettings() {
     CentreWhereDefaulted();
     centre_left_pending_ = centre_top_pending_ = false;
   }
-  // 9
+  // The transparency level whose value is stored; none for a hand-edited value.
   for (const TransparencyLevel& level : TransparencyLevels()) FindMenuItem(level.item)->SetChecked(false);
   const std::int32_t transparency = ini.ReadInt(K::Transparency_value);
   StoredTransparencyValue = transparency;
@@ -81,16 +79,12 @@ void TForm1::LoadSettings() {
   } else if (const TransparencyLevel* level = LevelItemForValue(transparency)) {
     FindMenuItem(level->item)->SetChecked(true);
   }
-  // 10
-  // The opacity rule of every later switch, so a stored value whose alpha is
+  // The opacity, by the rule of every later switch, so a stored value whose alpha is
   // 0 is drawn opaque here too instead of invisible and click-through.
   Applytominiformonly1.SetChecked(IsOne(ini.ReadInt(K::Transparency_Only_For_Miniform)));
   const Opacity opacity = OpacityFor(transparency, Applytominiformonly1.Checked(), miniform == 1);
   SetAlphaBlend(opacity.blend, opacity.alpha);
-  // 11
-  tick(Autopastechecksumfromclipboard1, K::AutoPasteChecksumFromClipboard);
-  // 12: a stored type is shown without starting a calculation.
-  tick(Savedefaultchecksum1, K::SaveLastChecksumType);
+  // The last used checksum type: a stored type is shown without starting a calculation.
   if (Savedefaultchecksum1.Checked()) {
     const std::string name = ini.ReadString(K::DefaultChecksum);
     if (const ChecksumTypeInfo* type = name.empty() ? nullptr : FindTypeByDisplayName(name)) {
@@ -98,64 +92,34 @@ void TForm1::LoadSettings() {
       ComboBox1.SetItemIndex(type->combo_index);
     }
   }
-  // 13
-  tick(EnableESCkeytocloseapplication1, K::EscapeClosesApplication);
-  // 14: topmost first, then as stored.
+  // Stay on top: topmost first, then as stored.
   Enablestayontop1.SetChecked(true);
   ApplyStayOnTop();
-  tick(Enablestayontop1, K::StayOnTop);
+  Enablestayontop1.SetChecked(ini.ReadBool(K::StayOnTop));
   ApplyStayOnTop();
-  // 15
-  tick(Showuppercasechecksums1, K::ShowUppercaseChecksum);
   ApplyUppercase();
-  // 16
-  tick(Autocalculatewhenchecksumtypechanged1, K::AutocalculateWhenChecksumTypeChanged);
-  tick(Autocalculatewhenfiledropped1, K::AutocalculateWhenFileDropped);
-  tick(Flashtaskbarwhencalculationcompleted1, K::FlashWindowWhenCompleted);
-  // 17
-  tick(EnableWindowsshellintegration1, K::ShellIntegration);
+  // A verb found registered ticks the shell integration whatever is stored.
   if (VerifyShellVerb()) EnableWindowsshellintegration1.SetChecked(true);
-  // 18
+  // The default action for starts with a file.
   if (const DefaultActionItem* action = DefaultActionItemFor(ini.ReadString(K::ShellDefaultAction))) {
     FindMenuItem(action->item)->SetChecked(true);
   }
-  // 19
-  tick(Snaptoedge1, K::SnapToEdge);
-  // 20
-  tick(Useboldfont1, K::UseBoldFont);
   ApplyBoldFont();
-  // 21
-  tick(Enable1, K::LogToFile);
-  Storefullpath1.SetEnabled(Enable1.Checked());
-  Windowsformataddasterixtofilepath1.SetEnabled(Enable1.Checked());
-  tick(Storefullpath1, K::SaveFullPathInLogFile);
-  tick(Windowsformataddasterixtofilepath1, K::AddAsterixToLogFile);
-  tick(Savetofileasbinaryformataddasterixtofilename1, K::AddAsterixWhenSavedToFile);
-  tick(Usefullpathwhensavingcreatingchecksumfile1, K::FullPathInSaveToFile);
-  tick(Makeinifilehidden1, K::MakeIniFileHidden);
-  tick(Makeinifilesystem1, K::MakeIniFileSystem);
-  tick(MakehistoryfileashiddenH1, K::MakeHistoryFileHidden);
-  tick(MakehistoryfileassystemS1, K::MakeHistoryFileSystem);
-  tick(Enablewarningifprogramisolderthat2monthsrecommended1, K::EnableOldVersionWarning);
-  tick(Displaytimeelapsedandcalculatestateinbottombaroftheform1, K::DisplayTimeElapsedOnStatusBar);
-  // 22: a week or more since the last check, in either direction, arms it.
-  if (ini.ReadBool(K::CheckForUpdate)) {
-    Checkforupdate1.SetChecked(true);
+  ApplyHistoryChoice();
+  // The scheduled update check: a week or more since the last check, in either direction, arms it.
+  if (Checkforupdate1.Checked()) {
     const SYSTEMTIME now = desktop_.LocalTime();
     const Date today{now.wYear, now.wMonth, now.wDay};
     Timer2.SetEnabled(DaysBetween(ini.ReadDate(K::LastUpdateCheck), today) >= 7);
   } else {
-    Checkforupdate1.SetChecked(false);
     Timer2.SetEnabled(false);
   }
-  // 23
+  // The colours, also as the colour dialogs' first choice.
   BackgroundColor = ColorDialog_background = ini.ReadColor(K::Color_for_background);
   EditColor = ColorDialog_editboxes = ini.ReadColor(K::Color_for_edit_controls);
   EditFontColor = ColorDialog_text_in_editbox = ini.ReadColor(K::Color_for_fonts_in_edit_controls);
   ApplyColors();
-  // 24
-  tick(Setfocuswhelfiledroppedonthisform1, K::SetFocusWhenFileDroppedOnForm);
-  // 25: with no item matching, the class requested at start stays.
+  // The priority class: with no item matching, the class requested at start stays.
   if (const PriorityItem* priority = PriorityItemForValue(ini.ReadInt(K::ApplicationThreadLevel))) {
     FindMenuItem(priority->item)->SetChecked(true);
   }
@@ -227,16 +191,26 @@ GroupTexts TForm1::GroupValues(SettingsGroup group) const {
       case K::ApplicationThreadLevel:
         text = WriteInt(PriorityValueToStore(ticked));
         break;
-      default:
-        if (info.type != SettingType::Boolean || info.items.empty()) {
+      default: {
+        // A plain on/off key: the tick of the option row that names it.
+        const TMenuItem* item = ItemMirroring(entry.key);
+        if (info.type != SettingType::Boolean || item == nullptr) {
           throw std::logic_error("the window does not hold the value of " + std::string(info.name));
         }
-        text = WriteBool(ticked(info.items.front()));
+        text = WriteBool(item->Checked());
         break;
+      }
     }
     texts.emplace(entry.key, std::move(text));
   }
   return texts;
+}
+
+const TMenuItem* TForm1::ItemMirroring(SettingKey key) const {
+  for (const MenuEntry& entry : OptionsMenuTable()) {
+    if (entry.key == key) return &(this->*entry.item);
+  }
+  return nullptr;
 }
 
 // A write that fails after the gate passed throws ESettingsWrite; it ends

@@ -51,3 +51,6 @@ class TMenuItem {
 };
 
 }  // namespace ondrix::ui
+
+// Declares a menu item member whose component name is its own name.
+#define ONDRIX_MENU_ITEM(name) ::ondrix::ui::TMenuItem name { #name }

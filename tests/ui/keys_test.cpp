@@ -15,14 +15,13 @@ TEST_F(UiTest, EscapeClosesOnlyWithTheOptionAndAbortsFirst) {
   // A calculation about to run or running: Esc aborts it, whatever the option.
   f.CalcIdle = 0;
   f.CalcRunning = 1;
-  f.CalcCompleted = 1;
-  f.ResultChecksum = L"abc";
+  f.Job.CalcCompleted = 1;
   EXPECT_TRUE(f.FormKeyDown(VK_ESCAPE, false));
   EXPECT_TRUE(::IsWindow(f.Hwnd()));
   EXPECT_EQ(f.CalcIdle, 1);
-  EXPECT_EQ(f.CalcCompleted, 0);
+  EXPECT_EQ(f.Job.CalcCompleted, 0);
   EXPECT_EQ(f.CalcRunning, 0);
-  EXPECT_TRUE(f.ResultChecksum.empty());
+  EXPECT_EQ(f.Job.Outcome(), JobOutcome::Aborted);
   // The second Esc closes.
   HWND hwnd = f.Hwnd();
   EXPECT_TRUE(f.FormKeyDown(VK_ESCAPE, false));

@@ -1,5 +1,6 @@
 // What the window makes of the settings file at start.
 #include <functional>
+#include <string>
 
 #include "settings/settings_values.h"
 #include "tests/ui/ui_fixture.h"
@@ -230,6 +231,52 @@ TEST_F(UiTest, FirstStartIsCentredWithTheSizeOfItsLayout) {
                           : wa.top + (wa.bottom - wa.top - (rc.bottom - rc.top)) / 2);
     form.reset();
   }
+}
+
+// Every on/off option takes its tick from its own key: each key is stored
+// as the opposite of its default.
+TEST_F(UiTest, EachOnOffOptionIsTickedFromItsKey) {
+  struct {
+    const char* key;
+    const char* item;
+    bool ticked;  // as stored, the opposite of the default
+  } const cases[] = {
+      {"Hide_to_tray_on_close", "Hidetotrayicononclose1", true},
+      {"DisableFormScaling", "DisableformscalingDPI1", true},
+      {"ShowFilenameOnTitleBar", "Showfilenameontitlebar1", false},
+      {"SavePosition", "Savewindowsposition1", true},
+      {"SaveWidth", "Autosavewindowwidth1", true},
+      {"SaveStyle", "Autosavewindowsizenormalorminibar1", true},
+      {"AutoPasteChecksumFromClipboard", "Autopastechecksumfromclipboard1", true},
+      {"SaveLastChecksumType", "Savedefaultchecksum1", true},
+      {"EscapeClosesApplication", "EnableESCkeytocloseapplication1", true},
+      {"StayOnTop", "Enablestayontop1", false},
+      {"ShowUppercaseChecksum", "Showuppercasechecksums1", true},
+      {"AutocalculateWhenChecksumTypeChanged", "Autocalculatewhenchecksumtypechanged1", false},
+      {"AutocalculateWhenFileDropped", "Autocalculatewhenfiledropped1", false},
+      {"FlashWindowWhenCompleted", "Flashtaskbarwhencalculationcompleted1", true},
+      {"ShellIntegration", "EnableWindowsshellintegration1", true},
+      {"SnapToEdge", "Snaptoedge1", false},
+      {"UseBoldFont", "Useboldfont1", true},
+      {"LogToFile", "Enable1", true},
+      {"SaveFullPathInLogFile", "Storefullpath1", true},
+      {"AddAsterixToLogFile", "Windowsformataddasterixtofilepath1", false},
+      {"AddAsterixWhenSavedToFile", "Savetofileasbinaryformataddasterixtofilename1", false},
+      {"FullPathInSaveToFile", "Usefullpathwhensavingcreatingchecksumfile1", true},
+      {"MakeIniFileHidden", "Makeinifilehidden1", true},
+      {"MakeIniFileSystem", "Makeinifilesystem1", true},
+      {"MakeHistoryFileHidden", "MakehistoryfileashiddenH1", true},
+      {"MakeHistoryFileSystem", "MakehistoryfileassystemS1", true},
+      {"EnableOldVersionWarning", "Enablewarningifprogramisolderthat2monthsrecommended1", false},
+      {"DisplayTimeElapsedOnStatusBar", "Displaytimeelapsedandcalculatestateinbottombaroftheform1", true},
+      {"CheckForUpdate", "Checkforupdate1", false},
+      {"SetFocusWhenFileDroppedOnForm", "Setfocuswhelfiledroppedonthisform1", true},
+  };
+  std::string ini;
+  for (const auto& c : cases) ini += std::string(c.key) + (c.ticked ? "=1\r\n" : "=0\r\n");
+  WriteIni(ini);
+  Start();
+  for (const auto& c : cases) EXPECT_EQ(Ticked(c.item), c.ticked) << c.key;
 }
 
 TEST_F(UiTest, UnknownPriorityLeavesTheClassRequestedAtStart) {
