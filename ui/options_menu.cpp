@@ -58,6 +58,12 @@ constexpr auto kStored = MenuEntry::Applies::OnceStored;
 // Function-local tables: as friends of TForm1 they may name its private
 // handlers.
 std::span<const MenuEntry> OptionsMenuTable() {
+  // One level of the transparency submenu (a lambda, so it shares the
+  // table's access to the private apply routine).
+  constexpr auto TransparencyChoice = [](TMenuItem F::*item, std::wstring_view caption, bool visible = true) {
+    return Choice(1, item, caption, kTransparencyGroup, K::Transparency_value, G::Transparency_value,
+                  &F::ApplyTransparencyChoice, visible);
+  };
   static const auto kOptionsMenu = std::to_array<E>({
     Option(0, &F::Savewindowsposition1, L"Autosave window position", K::SavePosition, G::SavePosition),
     Option(0, &F::Autosavewindowwidth1, L"Autosave window width", K::SaveWidth, G::SaveWidth),
@@ -87,27 +93,17 @@ std::span<const MenuEntry> OptionsMenuTable() {
     Item(1, &F::Restoredefaultcolors1, L"Restore default colors", &F::Restoredefaultcolors1Click),
 
     Sub(0, &F::ransparency1, L"Transparency level (visibility)"),
-    Choice(1, &F::Disable1, L"Disable", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice),
+    TransparencyChoice(&F::Disable1, L"Disable"),
     Sep(1),
-    Choice(1, &F::N901, L"90%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice),
-    Choice(1, &F::N801, L"80%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice),
-    Choice(1, &F::N701, L"70%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice),
-    Choice(1, &F::N601, L"60%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice),
-    Choice(1, &F::N501, L"50%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice),
-    Choice(1, &F::N401, L"40%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice),
-    Choice(1, &F::N301, L"30%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice),
-    Choice(1, &F::N201, L"20%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice, false),
-    Choice(1, &F::N101, L"10%", kTransparencyGroup, K::Transparency_value, G::Transparency_value,
-           &F::ApplyTransparencyChoice, false),
+    TransparencyChoice(&F::N901, L"90%"),
+    TransparencyChoice(&F::N801, L"80%"),
+    TransparencyChoice(&F::N701, L"70%"),
+    TransparencyChoice(&F::N601, L"60%"),
+    TransparencyChoice(&F::N501, L"50%"),
+    TransparencyChoice(&F::N401, L"40%"),
+    TransparencyChoice(&F::N301, L"30%"),
+    TransparencyChoice(&F::N201, L"20%", false),
+    TransparencyChoice(&F::N101, L"10%", false),
     Sep(1),
     Option(1, &F::Applytominiformonly1, L"Apply to miniform only", K::Transparency_Only_For_Miniform,
            G::Transparency_value, &F::ApplyOpacityRule),
