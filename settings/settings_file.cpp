@@ -2,23 +2,19 @@
 
 #include <windows.h>
 
+#include "win/handles.h"
+
 namespace ondrix {
 namespace {
 
 bool EntryExists(const std::wstring& path) {
   WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileW(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  return true;
+  return bool(win::UniqueFind(FindFirstFileW(path.c_str(), &data)));
 }
 
 bool OpenAndClose(const std::wstring& path, DWORD disposition) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  return bool(win::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            disposition, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 }  // namespace

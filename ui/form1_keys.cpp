@@ -3,7 +3,7 @@
 // window from almost anywhere, the menus on the right button, the help menu.
 #include <array>
 
-#include "output/product_info.h"
+#include "text/product_text.h"
 #include "settings/ini_file.h"
 #include "ui/file_exists.h"
 #include "ui/form1.h"

@@ -26,7 +26,7 @@
 #include "job/win_file_stream.h"
 #include "settings/ini_file.h"
 #include "tests/win/fake_desktop.h"
-#include "tests/win32_services/test_support.h"
+#include "tests/support/scratch_folder.h"
 #include "ui/form1.h"
 #include "verify/clipboard.h"
 

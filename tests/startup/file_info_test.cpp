@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/win32_services/test_support.h"
+#include "tests/support/scratch_folder.h"
 #include "job/win_file_stream.h"
 #include "win/last_error.h"
 
