@@ -12,17 +12,48 @@
 //                                   extra block
 //   kBigEndianOutput                chaining words copied out big-endian?
 //   static void Compress(Word* chain, const std::uint8_t* block)
+//                                   the portable block function
+//   static std::span<const EnginePath<CompressBlocksFn<Word>>> Paths()
+//                                   optional: the engine's ways of compressing
+//                                   runs of blocks, fastest first, portable
+//                                   last; without it the portable block
+//                                   function is the only path
 //   static void WriteTail(std::uint8_t* block, std::uint64_t bits_hi,
 //                         std::uint64_t bits_lo)
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 #include "engines/byte_order.h"
 #include "engines/digest.h"
+#include "engines/engine_path.h"
 
 namespace ondrix {
+
+// Compresses `blocks` consecutive whole blocks into the chaining values. A
+// whole run in one call lets a hardware path keep its state in registers.
+template <class Word>
+using CompressBlocksFn = void (*)(Word* chain, const std::uint8_t* data, std::size_t blocks);
+
+// The run form of a one-block function.
+template <class Word, std::size_t kBlockBytes, void (*Block)(Word*, const std::uint8_t*)>
+void CompressEach(Word* chain, const std::uint8_t* data, std::size_t blocks) {
+  for (; blocks != 0; --blocks, data += kBlockBytes) Block(chain, data);
+}
+
+template <class Traits>
+std::span<const EnginePath<CompressBlocksFn<typename Traits::Word>>> PathsOf() {
+  using Word = typename Traits::Word;
+  if constexpr (requires { Traits::Paths(); }) {
+    return Traits::Paths();
+  } else {
+    static constexpr EnginePath<CompressBlocksFn<Word>> kOnly[] = {
+        {kPortablePath, AlwaysUsable, &CompressEach<Word, Traits::kBlockBytes, &Traits::Compress>}};
+    return kOnly;
+  }
+}
 
 template <class Traits>
 class TBlockDigest : public TDigest {
@@ -55,11 +86,11 @@ class TBlockDigest : public TDigest {
       if (index_ < Traits::kBlockBytes) return;
       ProcessBuffer();
     }
-    // Whole blocks straight from the caller's memory: no copy.
-    while (left >= Traits::kBlockBytes) {
-      Traits::Compress(chain_, in);
-      in += Traits::kBlockBytes;
-      left -= Traits::kBlockBytes;
+    // Whole blocks straight from the caller's memory, in one run: no copy.
+    if (const std::uint64_t blocks = left / Traits::kBlockBytes) {
+      path_->fn(chain_, in, std::size_t(blocks));
+      in += blocks * Traits::kBlockBytes;
+      left -= blocks * Traits::kBlockBytes;
     }
     if (left) {
       std::memcpy(block_, in, std::size_t(left));
@@ -98,10 +129,18 @@ class TBlockDigest : public TDigest {
     HashReady = 0;
   }
 
+  std::string_view EnginePathName() const override { return path_->name; }
+  void AppendPaths(std::vector<EnginePathRow>& rows, std::string_view key) const override {
+    AppendPathRows(rows, key, PathsOf<Traits>());
+  }
+
  protected:
   TBlockDigest(const ChecksumTypeInfo* type, const SelfCheckVectors* self_check,
                const Word (&initial)[Traits::kChainWords], std::size_t digest_bytes)
-      : TDigest(type, self_check), initial_(initial), digest_bytes_(digest_bytes) {}
+      : TDigest(type, self_check),
+        initial_(initial),
+        digest_bytes_(digest_bytes),
+        path_(&PickPath(PathsOf<Traits>())) {}
 
  private:
   void AddBits(std::uint64_t bytes) {
@@ -113,13 +152,15 @@ class TBlockDigest : public TDigest {
   }
 
   void ProcessBuffer() {
-    Traits::Compress(chain_, block_);
+    path_->fn(chain_, block_, 1);
     index_ = 0;
     std::memset(block_, 0, sizeof block_);
   }
 
   const Word (&initial_)[Traits::kChainWords];
   const std::size_t digest_bytes_;
+  // Chosen when the engine is made, from what the processor offers.
+  const EnginePath<CompressBlocksFn<Word>>* const path_;
   // Engine state, in the order the engines declare it.
   std::uint64_t bits_hi_ = 0, bits_lo_ = 0;
   std::uint32_t index_ = 0;

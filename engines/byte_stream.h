@@ -17,6 +17,13 @@ class EStreamError : public std::runtime_error {
   explicit EStreamError(const std::string& reason) : std::runtime_error(reason) {}
 };
 
+// A read that another thread cancelled on purpose (a stop while the read was
+// blocked). Nothing reads again after it.
+class EStreamCancelled : public EStreamError {
+ public:
+  using EStreamError::EStreamError;
+};
+
 class IByteStream {
  public:
   virtual ~IByteStream() = default;

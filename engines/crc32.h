@@ -6,8 +6,11 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "engines/byte_stream.h"
+#include "engines/engine_path.h"
 
 namespace ondrix {
 
@@ -35,8 +38,13 @@ constexpr std::array<std::array<std::uint32_t, 256>, 8> MakeCrc32SliceTables() {
   return t;
 }
 
-// Running register form: start from 0xFFFFFFFF, invert at the end.
+// Running register form: start from 0xFFFFFFFF, invert at the end. Runs on
+// the fastest path the processor has (carry-less multiplication where it
+// exists), unless a path is forced (engines/engine_path.h).
 std::uint32_t Crc32Update(std::uint32_t crc, const std::uint8_t* data, std::size_t size);
+// The path Crc32Update takes now: "avx512", "pclmul" or "portable".
+std::string_view Crc32PathName();
+void AppendCrc32Paths(std::vector<EnginePathRow>& rows);
 
 // Whole-buffer CRC-32.
 inline std::uint32_t Crc32(const void* data, std::size_t size) {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "engines/byte_stream.h"
+#include "engines/engine_path.h"
 
 namespace ondrix {
 
@@ -53,6 +54,14 @@ class TDigest {
   virtual void AddData(const void* buffer, std::int64_t size) {
     (void)buffer;
     (void)size;
+  }
+
+  // The way this engine computes ("portable", "shani", …), fixed when it
+  // was made.
+  virtual std::string_view EnginePathName() const { return kPortablePath; }
+  // Adds a row for every path this engine type has, under `key`.
+  virtual void AppendPaths(std::vector<EnginePathRow>& rows, std::string_view key) const {
+    rows.push_back({key, kPortablePath, true});
   }
 
   void AddText(std::string_view text) { AddData(text.data(), std::int64_t(text.size())); }

@@ -12,12 +12,10 @@ namespace {
 #ifdef _WIN32
 using StatBuf = struct _stat64;
 int StatOf(std::FILE* f, StatBuf* st) { return _fstat64(_fileno(f), st); }
-std::int64_t Tell(std::FILE* f) { return _ftelli64(f); }
 std::FILE* OpenForReading(const std::filesystem::path& p) { return _wfopen(p.c_str(), L"rb"); }
 #else
 using StatBuf = struct stat;
 int StatOf(std::FILE* f, StatBuf* st) { return fstat(fileno(f), st); }
-std::int64_t Tell(std::FILE* f) { return ftello(f); }
 std::FILE* OpenForReading(const std::filesystem::path& p) { return std::fopen(p.c_str(), "rb"); }
 #endif
 
@@ -37,7 +35,13 @@ FileStream::FileStream(const std::filesystem::path& path) {
   }
   errno = 0;
   file_ = OpenForReading(path);
-  if (!file_) error_ = SystemErrorText(errno ? errno : ENOENT);
+  if (!file_) {
+    error_ = SystemErrorText(errno ? errno : ENOENT);
+    return;
+  }
+  // The read-ahead is the only buffer: the C library's own would copy every
+  // byte once more.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
 FileStream::~FileStream() {
@@ -50,20 +54,23 @@ std::int64_t FileStream::Size() {
   return std::int64_t(st.st_size);
 }
 
-std::int64_t FileStream::Position() {
-  const std::int64_t pos = Tell(file_);
-  if (pos < 0) throw EStreamError(SystemErrorText(errno));
-  return pos;
-}
+std::int64_t FileStream::Position() { return position_; }
 
 std::size_t FileStream::Read(void* buffer, std::size_t count) {
-  errno = 0;
-  const std::size_t n = std::fread(buffer, 1, count, file_);
-  if (n < count && std::ferror(file_)) {
-    const int err = errno ? errno : EIO;
+  const std::size_t n = read_ahead_.Read(buffer, count, [this](void* to, std::size_t want) {
+    // The end-of-file mark would stop later reads for good; a file that
+    // grows while it is read must be read to its new end.
     std::clearerr(file_);
-    throw EStreamError(SystemErrorText(err));
-  }
+    errno = 0;
+    const std::size_t got = std::fread(to, 1, want, file_);
+    if (got < want && std::ferror(file_)) {
+      const int err = errno ? errno : EIO;
+      std::clearerr(file_);
+      throw EStreamError(SystemErrorText(err));
+    }
+    return got;
+  });
+  position_ += std::int64_t(n);
   return n;
 }
 

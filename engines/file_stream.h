@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engines/byte_stream.h"
+#include "engines/read_ahead.h"
 
 namespace ondrix {
 
@@ -29,6 +30,9 @@ class FileStream final : public IByteStream {
  private:
   std::FILE* file_ = nullptr;
   std::string error_;
+  ReadAhead read_ahead_;
+  // Bytes handed out so far: the position, without asking the system.
+  std::int64_t position_ = 0;
 };
 
 // The C library's words for an errno value.

@@ -17,16 +17,26 @@ constexpr SelfCheckVectors kSelfCheck = {
     "abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"};
 
 inline std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return z ^ (x & (y ^ z)); }
-inline std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return y ^ (z & (x ^ y)); }
-inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return x ^ y ^ z; }
+// x, the word the step before produced, comes last: one operation on the
+// critical path instead of two.
+inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return (y ^ z) ^ x; }
 inline std::uint32_t I(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return y ^ (x | ~z); }
 
 // One step: a = b + ((a + f(b, c, d) + x + t) <<< s). Rounds call it with
-// rotated arguments instead of shuffling the four words.
+// rotated arguments instead of shuffling the four words. The sum of the
+// words known early is formed first, so only f waits for the step before.
 template <std::uint32_t (*f)(std::uint32_t, std::uint32_t, std::uint32_t), int s>
-inline void Step(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d,
-                 std::uint32_t x, std::uint32_t t) {
-  a = b + rotl32<s>(a + f(b, c, d) + x + t);
+[[gnu::always_inline]] inline void Step(std::uint32_t& a, std::uint32_t b, std::uint32_t c,
+                                        std::uint32_t d, std::uint32_t x, std::uint32_t t) {
+  a = b + rotl32<s>((a + x + t) + f(b, c, d));
+}
+
+// Round 2 adds G = (b & d) | (c & ~d) as two halves: they share no bits, so OR is
+// addition, and the half without b, (c & ~d), joins before b is known.
+template <int s>
+[[gnu::always_inline]] inline void StepG(std::uint32_t& a, std::uint32_t b, std::uint32_t c,
+                                         std::uint32_t d, std::uint32_t x, std::uint32_t t) {
+  a = b + rotl32<s>(((a + x + t) + (c & ~d)) + (b & d));
 }
 
 struct Md5Block {
@@ -55,14 +65,14 @@ struct Md5Block {
     Step<F, 7>(a, b, c, d, x[12], kSine[12]);   Step<F, 12>(d, a, b, c, x[13], kSine[13]);
     Step<F, 17>(c, d, a, b, x[14], kSine[14]);  Step<F, 22>(b, c, d, a, x[15], kSine[15]);
 
-    Step<G, 5>(a, b, c, d, x[1], kSine[16]);    Step<G, 9>(d, a, b, c, x[6], kSine[17]);
-    Step<G, 14>(c, d, a, b, x[11], kSine[18]);  Step<G, 20>(b, c, d, a, x[0], kSine[19]);
-    Step<G, 5>(a, b, c, d, x[5], kSine[20]);    Step<G, 9>(d, a, b, c, x[10], kSine[21]);
-    Step<G, 14>(c, d, a, b, x[15], kSine[22]);  Step<G, 20>(b, c, d, a, x[4], kSine[23]);
-    Step<G, 5>(a, b, c, d, x[9], kSine[24]);    Step<G, 9>(d, a, b, c, x[14], kSine[25]);
-    Step<G, 14>(c, d, a, b, x[3], kSine[26]);   Step<G, 20>(b, c, d, a, x[8], kSine[27]);
-    Step<G, 5>(a, b, c, d, x[13], kSine[28]);   Step<G, 9>(d, a, b, c, x[2], kSine[29]);
-    Step<G, 14>(c, d, a, b, x[7], kSine[30]);   Step<G, 20>(b, c, d, a, x[12], kSine[31]);
+    StepG<5>(a, b, c, d, x[1], kSine[16]);    StepG<9>(d, a, b, c, x[6], kSine[17]);
+    StepG<14>(c, d, a, b, x[11], kSine[18]);  StepG<20>(b, c, d, a, x[0], kSine[19]);
+    StepG<5>(a, b, c, d, x[5], kSine[20]);    StepG<9>(d, a, b, c, x[10], kSine[21]);
+    StepG<14>(c, d, a, b, x[15], kSine[22]);  StepG<20>(b, c, d, a, x[4], kSine[23]);
+    StepG<5>(a, b, c, d, x[9], kSine[24]);    StepG<9>(d, a, b, c, x[14], kSine[25]);
+    StepG<14>(c, d, a, b, x[3], kSine[26]);   StepG<20>(b, c, d, a, x[8], kSine[27]);
+    StepG<5>(a, b, c, d, x[13], kSine[28]);   StepG<9>(d, a, b, c, x[2], kSine[29]);
+    StepG<14>(c, d, a, b, x[7], kSine[30]);   StepG<20>(b, c, d, a, x[12], kSine[31]);
 
     Step<H, 4>(a, b, c, d, x[5], kSine[32]);    Step<H, 11>(d, a, b, c, x[8], kSine[33]);
     Step<H, 16>(c, d, a, b, x[11], kSine[34]);  Step<H, 23>(b, c, d, a, x[14], kSine[35]);

@@ -4,6 +4,8 @@
 #include "engines/engines.h"
 #include "engines/ripemd_common.h"
 
+#include <utility>
+
 namespace ondrix {
 namespace {
 
@@ -25,35 +27,32 @@ constexpr SelfCheckVectors kSelfCheck = {
 // words then change roles, which the callers express by rotating the
 // arguments; sixteen steps bring them back to where the round began.
 template <Line L, int R, int I>
-inline void Step(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d,
+[[gnu::always_inline]] inline void Step(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d,
                  const std::uint32_t (&x)[16]) {
   constexpr int f = ripemd::FunctionOf(L, R, kRounds);
   constexpr int w = ripemd::WordOf(L, R, I);
   constexpr int s = ripemd::ShiftOf(L, R, I);
   constexpr std::uint32_t k = L == Line::kLeft ? ripemd::kLeftConstant[R] : kRightConstant[R];
-  a = rotl32<s>(a + ripemd::F<f>(b, c, d) + x[w] + k);
+  // The words off the critical path (a, the message word, the constant)
+  // first; the new b of the step before joins last.
+  a = rotl32<s>((a + x[w] + k) + ripemd::F<f>(b, c, d));
 }
 
-template <Line L, int R>
-inline void Round(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d,
-                  const std::uint32_t (&x)[16]) {
-  Step<L, R, 0>(a, b, c, d, x);   Step<L, R, 1>(d, a, b, c, x);
-  Step<L, R, 2>(c, d, a, b, x);   Step<L, R, 3>(b, c, d, a, x);
-  Step<L, R, 4>(a, b, c, d, x);   Step<L, R, 5>(d, a, b, c, x);
-  Step<L, R, 6>(c, d, a, b, x);   Step<L, R, 7>(b, c, d, a, x);
-  Step<L, R, 8>(a, b, c, d, x);   Step<L, R, 9>(d, a, b, c, x);
-  Step<L, R, 10>(c, d, a, b, x);  Step<L, R, 11>(b, c, d, a, x);
-  Step<L, R, 12>(a, b, c, d, x);  Step<L, R, 13>(d, a, b, c, x);
-  Step<L, R, 14>(c, d, a, b, x);  Step<L, R, 15>(b, c, d, a, x);
+// Step t (0..63) of one line on its four words: step t gives word
+// (j - t) mod 4 the role of the j-th argument.
+template <Line L, int t>
+[[gnu::always_inline]] inline void StepOf(std::uint32_t (&s)[4], const std::uint32_t (&x)[16]) {
+  constexpr int r = t % 4;
+  Step<L, t / 16, t % 16>(s[(4 - r) % 4], s[(5 - r) % 4], s[(6 - r) % 4], s[(7 - r) % 4], x);
 }
 
-template <Line L>
-inline void Run(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d,
-                const std::uint32_t (&x)[16]) {
-  Round<L, 0>(a, b, c, d, x);
-  Round<L, 1>(a, b, c, d, x);
-  Round<L, 2>(a, b, c, d, x);
-  Round<L, 3>(a, b, c, d, x);
+// The two lines step by step side by side: they are independent, so the
+// processor works on both at once instead of waiting on one chain.
+template <int... t>
+[[gnu::always_inline]] inline void BothLines(std::uint32_t (&left)[4], std::uint32_t (&right)[4],
+                                             const std::uint32_t (&x)[16],
+                                             std::integer_sequence<int, t...>) {
+  ((StepOf<Line::kLeft, t>(left, x), StepOf<Line::kRight, t>(right, x)), ...);
 }
 
 struct Ripemd128Block {
@@ -72,10 +71,11 @@ struct Ripemd128Block {
     std::uint32_t x[16];
     for (int i = 0; i < 16; ++i) x[i] = load32_le(p + 4 * i);
 
-    std::uint32_t al = h[0], bl = h[1], cl = h[2], dl = h[3];
-    std::uint32_t ar = al, br = bl, cr = cl, dr = dl;
-    Run<Line::kLeft>(al, bl, cl, dl, x);
-    Run<Line::kRight>(ar, br, cr, dr, x);
+    std::uint32_t l[4] = {h[0], h[1], h[2], h[3]};
+    std::uint32_t r[4] = {h[0], h[1], h[2], h[3]};
+    BothLines(l, r, x, std::make_integer_sequence<int, 64>());
+    const std::uint32_t al = l[0], bl = l[1], cl = l[2], dl = l[3];
+    const std::uint32_t ar = r[0], br = r[1], cr = r[2], dr = r[3];
 
     const std::uint32_t t = h[1] + cl + dr;
     h[1] = h[2] + dl + ar;

@@ -4,6 +4,8 @@
 #include "engines/engines.h"
 #include "engines/ripemd_common.h"
 
+#include <utility>
+
 namespace ondrix {
 namespace {
 
@@ -26,40 +28,35 @@ constexpr SelfCheckVectors kSelfCheck = {
 // c <<<= 10. The five words then change roles, which the callers express by
 // rotating the arguments rather than by moving values.
 template <Line L, int R, int I>
-inline void Step(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d,
+[[gnu::always_inline]] inline void Step(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d,
                  std::uint32_t e, const std::uint32_t (&x)[16]) {
   constexpr int f = ripemd::FunctionOf(L, R, kRounds);
   constexpr int w = ripemd::WordOf(L, R, I);
   constexpr int s = ripemd::ShiftOf(L, R, I);
   constexpr std::uint32_t k = L == Line::kLeft ? ripemd::kLeftConstant[R] : kRightConstant[R];
-  a = rotl32<s>(a + ripemd::F<f>(b, c, d) + x[w] + k) + e;
+  // The words off the critical path (a, the message word, the constant)
+  // first; the new b of the step before joins last.
+  a = rotl32<s>((a + x[w] + k) + ripemd::F<f>(b, c, d)) + e;
   c = rotl32<10>(c);
 }
 
-// Sixteen steps. 16 = 3 × 5 + 1, so the next round starts with the roles
-// shifted by one word.
-template <Line L, int R>
-inline void Round(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d,
-                  std::uint32_t& e, const std::uint32_t (&x)[16]) {
-  Step<L, R, 0>(a, b, c, d, e, x);   Step<L, R, 1>(e, a, b, c, d, x);
-  Step<L, R, 2>(d, e, a, b, c, x);   Step<L, R, 3>(c, d, e, a, b, x);
-  Step<L, R, 4>(b, c, d, e, a, x);   Step<L, R, 5>(a, b, c, d, e, x);
-  Step<L, R, 6>(e, a, b, c, d, x);   Step<L, R, 7>(d, e, a, b, c, x);
-  Step<L, R, 8>(c, d, e, a, b, x);   Step<L, R, 9>(b, c, d, e, a, x);
-  Step<L, R, 10>(a, b, c, d, e, x);  Step<L, R, 11>(e, a, b, c, d, x);
-  Step<L, R, 12>(d, e, a, b, c, x);  Step<L, R, 13>(c, d, e, a, b, x);
-  Step<L, R, 14>(b, c, d, e, a, x);  Step<L, R, 15>(a, b, c, d, e, x);
+// Step t (0..79) of one line on its five words: step t gives word
+// (j - t) mod 5 the role of the j-th argument, so after eighty steps every
+// word is back in its place.
+template <Line L, int t>
+[[gnu::always_inline]] inline void StepOf(std::uint32_t (&s)[5], const std::uint32_t (&x)[16]) {
+  constexpr int r = t % 5;
+  Step<L, t / 16, t % 16>(s[(5 - r) % 5], s[(6 - r) % 5], s[(7 - r) % 5], s[(8 - r) % 5],
+                          s[(9 - r) % 5], x);
 }
 
-// Eighty steps, a multiple of five: the roles end where they began.
-template <Line L>
-inline void Run(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d,
-                std::uint32_t& e, const std::uint32_t (&x)[16]) {
-  Round<L, 0>(a, b, c, d, e, x);
-  Round<L, 1>(e, a, b, c, d, x);
-  Round<L, 2>(d, e, a, b, c, x);
-  Round<L, 3>(c, d, e, a, b, x);
-  Round<L, 4>(b, c, d, e, a, x);
+// The two lines step by step side by side: they are independent, so the
+// processor works on both at once instead of waiting on one chain.
+template <int... t>
+[[gnu::always_inline]] inline void BothLines(std::uint32_t (&left)[5], std::uint32_t (&right)[5],
+                                             const std::uint32_t (&x)[16],
+                                             std::integer_sequence<int, t...>) {
+  ((StepOf<Line::kLeft, t>(left, x), StepOf<Line::kRight, t>(right, x)), ...);
 }
 
 struct Ripemd160Block {
@@ -78,10 +75,11 @@ struct Ripemd160Block {
     std::uint32_t x[16];
     for (int i = 0; i < 16; ++i) x[i] = load32_le(p + 4 * i);
 
-    std::uint32_t al = h[0], bl = h[1], cl = h[2], dl = h[3], el = h[4];
-    std::uint32_t ar = al, br = bl, cr = cl, dr = dl, er = el;
-    Run<Line::kLeft>(al, bl, cl, dl, el, x);
-    Run<Line::kRight>(ar, br, cr, dr, er, x);
+    std::uint32_t l[5] = {h[0], h[1], h[2], h[3], h[4]};
+    std::uint32_t r[5] = {h[0], h[1], h[2], h[3], h[4]};
+    BothLines(l, r, x, std::make_integer_sequence<int, 80>());
+    const std::uint32_t al = l[0], bl = l[1], cl = l[2], dl = l[3], el = l[4];
+    const std::uint32_t ar = r[0], br = r[1], cr = r[2], dr = r[3], er = r[4];
 
     const std::uint32_t t = h[1] + cl + dr;
     h[1] = h[2] + dl + er;

@@ -2,6 +2,7 @@
 #include "engines/block_digest.h"
 #include "engines/checksum_types.h"
 #include "engines/engines.h"
+#include "engines/x86_paths.h"
 
 namespace ondrix {
 namespace {
@@ -82,6 +83,15 @@ struct Sha1Block {
 
   static void WriteTail(std::uint8_t* block, std::uint64_t, std::uint64_t bits_lo) {
     WriteBitCountBE64(block + 56, bits_lo);
+  }
+
+  static std::span<const EnginePath<CompressBlocksFn<Word>>> Paths() {
+    static constexpr EnginePath<CompressBlocksFn<Word>> kPaths[] = {
+#if ONDRIX_X86_PATHS
+        {"shani", [](const CpuFeatures& c) { return c.sha; }, &Sha1CompressShaNi},
+#endif
+        {kPortablePath, AlwaysUsable, &CompressEach<Word, kBlockBytes, &Compress>}};
+    return kPaths;
   }
 
   static void Compress(Word* h, const std::uint8_t* p) {

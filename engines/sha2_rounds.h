@@ -75,7 +75,8 @@ struct Rounds {
   // The whole block: message words big-endian, all steps unrolled, then the
   // feed-forward into the chaining values.
   template <int... group>
-  static void Compress(W* h, const std::uint8_t* p, std::integer_sequence<int, group...>) {
+  [[gnu::always_inline]] static inline void Compress(W* h, const std::uint8_t* p,
+                                                     std::integer_sequence<int, group...>) {
     W w[16];
     for (int i = 0; i < 16; ++i) {
       if constexpr (sizeof(W) == 4)

@@ -26,6 +26,7 @@ struct Sha512Block {
   }
 
   static void Compress(Word* h, const std::uint8_t* p);  // sha512.cpp
+  static std::span<const EnginePath<CompressBlocksFn<Word>>> Paths();
 };
 
 class TDigest_sha512base : public TBlockDigest<Sha512Block> {

@@ -22,6 +22,8 @@ std::string Utf8Of(std::wstring_view text) {
 
 [[noreturn]] void ThrowLastError() {
   const DWORD code = ::GetLastError();
+  // CancelSynchronousIo from the thread that stops the calculation.
+  if (code == ERROR_OPERATION_ABORTED) throw EStreamCancelled(Utf8Of(win::SystemErrorText(code)));
   throw EStreamError(Utf8Of(win::SystemErrorText(code)));
 }
 
@@ -53,15 +55,18 @@ std::int64_t WinFileStream::Size() {
 std::int64_t WinFileStream::Position() {
   LARGE_INTEGER zero{}, position{};
   if (!::SetFilePointerEx(file_, zero, &position, FILE_CURRENT)) ThrowLastError();
-  return position.QuadPart;
+  // What was read ahead has not been handed out yet.
+  return position.QuadPart - std::int64_t(read_ahead_.Buffered());
 }
 
 std::size_t WinFileStream::Read(void* buffer, std::size_t count) {
-  // ReadFile takes a 32-bit count; the readers ask for 8192 bytes at a time.
-  const DWORD want = count > 0x40000000u ? 0x40000000u : DWORD(count);
-  DWORD got = 0;
-  if (!::ReadFile(file_, buffer, want, &got, nullptr)) ThrowLastError();
-  return got;
+  return read_ahead_.Read(buffer, count, [this](void* to, std::size_t n) -> std::size_t {
+    // ReadFile takes a 32-bit count; the pieces are far smaller.
+    const DWORD want = n > 0x40000000u ? 0x40000000u : DWORD(n);
+    DWORD got = 0;
+    if (!::ReadFile(file_, to, want, &got, nullptr)) ThrowLastError();
+    return got;
+  });
 }
 
 OpenedStream OpenFileStream(const std::wstring& path) {

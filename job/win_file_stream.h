@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "engines/byte_stream.h"
+#include "engines/read_ahead.h"
 
 namespace ondrix {
 
@@ -34,11 +35,12 @@ class WinFileStream final : public IByteStream {
   std::int64_t Size() override;
   std::int64_t Position() override;
   // Throws EStreamError with the system's text, in UTF-8, when ReadFile
-  // fails.
+  // fails. The file is read ahead in large pieces (engines/read_ahead.h).
   std::size_t Read(void* buffer, std::size_t count) override;
 
  private:
   HANDLE file_;
+  ReadAhead read_ahead_;
 };
 
 struct OpenedStream {

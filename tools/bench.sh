@@ -4,6 +4,9 @@
 # engines against established libraries.
 #
 # Usage: bash tools/bench.sh [Google Benchmark flags...]
+#        bash tools/bench.sh --end-to-end   (bench/end_to_end.sh: ondrix-sum
+#                                            on a cached file against the
+#                                            command-line tools)
 #   ONDRIX_BENCH_BUILD  build folder (default: build/bench)
 #   ONDRIX_PEER_REPS    timed runs per implementation in the table (default 7)
 set -euo pipefail
@@ -34,6 +37,11 @@ cmake -S "$root" -B "$build" \
   -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DONDRIX_BENCH=ON \
   -DBUILD_TESTING=OFF
+if [[ ${1:-} == --end-to-end ]]; then
+  cmake --build "$build" -j2 --target ondrix-sum
+  echo "== $(lscpu | sed -n 's/^Model name:[[:space:]]*//p'), $(nproc) cores, $(date -u +%F)"
+  exec bash "$root/bench/end_to_end.sh" "$build/sum/ondrix-sum"
+fi
 cmake --build "$build" -j2 --target ondrix_engines_bench ondrix_peers
 
 echo

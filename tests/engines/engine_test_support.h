@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,8 +14,37 @@
 #include "engines/checksum_types.h"
 #include "engines/crc32.h"
 #include "engines/digest.h"
+#include "engines/engine_path.h"
 
 namespace ondrix::test {
+
+// The distinct path names of all engines ("avx512", "shani", …, "portable").
+inline std::vector<std::string> PathNames() {
+  std::vector<std::string> names;
+  for (const EnginePathRow& row : AllEnginePaths())
+    if (std::find(names.begin(), names.end(), row.path) == names.end())
+      names.emplace_back(row.path);
+  return names;
+}
+
+// A test run once per path name with that path forced: every engine that has
+// the path computes on it, the others on their default. A path this
+// processor cannot run is reported as skipped, not passed.
+class EachPath : public testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    bool usable = false;
+    for (const EnginePathRow& row : AllEnginePaths())
+      if (row.path == GetParam()) usable = usable || row.usable;
+    if (!usable) GTEST_SKIP() << "this processor lacks the " << GetParam() << " path";
+    ForceEnginePath(GetParam());
+  }
+  void TearDown() override { ForceEnginePath(""); }
+};
+
+// Suites of EachPath tests; engine_paths_test.cpp instantiates them.
+class PublishedVectors : public EachPath {};
+class EveryPath : public EachPath {};
 
 // One published vector: `input` repeated `repeat` times hashes to `hex`.
 struct Vector {
@@ -37,13 +67,19 @@ inline const ChecksumTypeInfo& Info(std::string_view key) {
   return *info;
 }
 
-// Digest of `data`, fed in pieces of the given sizes (the rest in one call).
-inline std::string HexOf(std::string_view key, const std::vector<std::uint8_t>& data,
+// Digest of `size` bytes at `data` (which need not be aligned), fed in pieces
+// of the given sizes (the rest in one call).
+inline std::string HexOf(std::string_view key, const std::uint8_t* data, std::size_t size,
                          const std::vector<std::size_t>& pieces = {}) {
   const ChecksumTypeInfo& info = Info(key);
   if (info.IsCrc()) {
     std::uint32_t crc = 0xFFFFFFFFu;
-    crc = Crc32Update(crc, data.data(), data.size());
+    std::size_t at = 0;
+    for (std::size_t n : pieces) {
+      crc = Crc32Update(crc, data + at, n);
+      at += n;
+    }
+    crc = Crc32Update(crc, data + at, size - at);
     std::uint8_t be[4] = {std::uint8_t(~crc >> 24), std::uint8_t(~crc >> 16),
                           std::uint8_t(~crc >> 8), std::uint8_t(~crc)};
     return Lower(DigestToHex(be, 4));
@@ -52,13 +88,28 @@ inline std::string HexOf(std::string_view key, const std::vector<std::uint8_t>& 
   engine->BeginDigest();
   std::size_t at = 0;
   for (std::size_t n : pieces) {
-    engine->AddData(data.data() + at, std::int64_t(n));
+    engine->AddData(data + at, std::int64_t(n));
     at += n;
   }
-  engine->AddData(data.data() + at, std::int64_t(data.size() - at));
+  engine->AddData(data + at, std::int64_t(size - at));
   std::vector<std::uint8_t> digest(std::size_t(info.digest_bytes));
   engine->EndDigest(digest.data());
   return Lower(DigestToHex(digest.data(), digest.size()));
+}
+
+inline std::string HexOf(std::string_view key, const std::vector<std::uint8_t>& data,
+                         const std::vector<std::size_t>& pieces = {}) {
+  return HexOf(key, data.data(), data.size(), pieces);
+}
+
+// The same on the portable path, whatever path is forced now.
+inline std::string PortableHexOf(std::string_view key, const std::uint8_t* data,
+                                 std::size_t size) {
+  const std::string forced(ForcedEnginePath());
+  ForceEnginePath(kPortablePath);
+  std::string hex = HexOf(key, data, size);
+  ForceEnginePath(forced);
+  return hex;
 }
 
 inline std::vector<std::uint8_t> Repeat(std::string_view text, std::size_t times) {

@@ -38,6 +38,27 @@ endif()
 if(NOT status STREQUAL "1")
   string(APPEND failures "exit status ${status}, expected 1\n")
 endif()
+# The hardware paths end to end: the tool started with every engine forced
+# onto its portable code (ONDRIX_ENGINE_PATH, read at start-up) prints what
+# it prints on the automatic choice, for the types that have other paths,
+# on a file long enough for their widest loops.
+string(REPEAT "The quick brown fox jumps over the lazy dog. " 2500 long_text)
+file(WRITE "${WORK_DIR}/long.txt" "${long_text}")
+foreach(type sha1 sha256 sha512 crc32)
+  execute_process(
+    COMMAND ${EMULATOR} "${EXE}" -t ${type} long.txt
+    WORKING_DIRECTORY "${WORK_DIR}" OUTPUT_VARIABLE automatic RESULT_VARIABLE status_auto)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env ONDRIX_ENGINE_PATH=portable ${EMULATOR} "${EXE}" -t ${type}
+      long.txt
+    WORKING_DIRECTORY "${WORK_DIR}" OUTPUT_VARIABLE portable RESULT_VARIABLE status_portable)
+  if(NOT status_auto STREQUAL "0" OR NOT status_portable STREQUAL "0" OR automatic STREQUAL ""
+     OR NOT automatic STREQUAL portable)
+    string(APPEND failures "${type}: automatic path gave '${automatic}' (${status_auto}), "
+      "portable gave '${portable}' (${status_portable})\n")
+  endif()
+endforeach()
+
 if(failures)
   message(FATAL_ERROR "${failures}")
 endif()
