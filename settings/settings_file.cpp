@@ -26,17 +26,6 @@ bool SettingsWritable(const std::wstring& settings_path) {
   return OpenAndClose(settings_path, OPEN_ALWAYS);
 }
 
-void ApplyHiddenSystemAttributes(const std::wstring& path, bool hidden, bool system) {
-  DWORD attributes = FILE_ATTRIBUTE_NORMAL;
-  if (hidden && system)
-    attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  else if (hidden)
-    attributes = FILE_ATTRIBUTE_HIDDEN;
-  else if (system)
-    attributes = FILE_ATTRIBUTE_SYSTEM;
-  SetFileAttributesW(path.c_str(), attributes);
-}
-
 void WriteSettingGroup(const IniFile& ini, SettingsGroup group, const GroupTexts& texts) {
   for (const auto& write : PlanGroupWrite(group, texts))
     ini.WriteText(Utf8ToWide(write.name), Utf8ToWide(write.text));

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "startup/file_info_text.h"
 #include "win/handles.h"
 
@@ -78,8 +78,8 @@ std::wstring FileTimeText(const SYSTEMTIME& local_time) {
 FileTimeTexts ReadFileTimes(const std::wstring& path) {
   FileTimeTexts texts;
   WIN32_FIND_DATAW data{};
-  FindHandle find(path, data);
-  if (!find.Found()) return texts;
+  const win::UniqueFind find = FindEntry(path, data);
+  if (!find) return texts;
   texts.created = TextOfFileTime(data.ftCreationTime);
   texts.modified = TextOfFileTime(data.ftLastWriteTime);
   texts.accessed = TextOfFileTime(data.ftLastAccessTime);

@@ -5,7 +5,7 @@
 
 #include "text/product_text.h"
 #include "settings/ini_file.h"
-#include "ui/file_exists.h"
+#include "win/file_path.h"
 #include "ui/form1.h"
 #include "ui/help_text.h"
 #include "win/error_guard.h"

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "engines/byte_stream.h"
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "tests/win/fake_desktop.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/scripted_stream.h"
@@ -25,7 +25,7 @@ constexpr std::int64_t kFileSize = 64 * 8192;
 // Gives the first block, then waits in the next read until the test (or the
 // guard below) opens the gate.
 std::unique_ptr<IByteStream> StuckStream(HANDLE gate) {
-  return std::make_unique<test::ScriptedStream>(std::string(kFileSize, 's'), [gate](int n) {
+  return std::make_unique<test::ScriptedStream>(std::vector<std::uint8_t>(kFileSize, 's'), [gate](int n) {
     if (n > 1) ::WaitForSingleObject(gate, INFINITE);
   });
 }

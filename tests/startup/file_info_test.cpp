@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/support/scratch_folder.h"
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "win/last_error.h"
 
 namespace ondrix {

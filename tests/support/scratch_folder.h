@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 
 namespace ondrix::test {
 

@@ -1,5 +1,5 @@
 // The key handler's order and the help texts.
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/help_text.h"
 
