@@ -6,21 +6,13 @@
 #include <vector>
 
 #include "engines/crc32.h"
-#include "startup/file_info_text.h"
+#include "text/path_text.h"
+#include "text/utf.h"
 
 namespace ondrix {
 namespace {
 
 constexpr std::size_t kLargestDigestBytes = 64;  // SHA-512
-
-std::wstring WideOfUtf8(std::string_view text) {
-  if (text.empty()) return {};
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-  if (n <= 0) return std::wstring(text.begin(), text.end());
-  std::wstring out(std::size_t(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n);
-  return out;
-}
 
 std::wstring LowerAscii(std::string_view hex) {
   std::wstring out(hex.size(), L'\0');
@@ -175,7 +167,7 @@ void CalcJob::Start() {
       ::SetEvent(run->done);
     });
   } catch (const std::exception& e) {
-    PublishFailure(*run_, L"Cannot start the calculation\r\r\n" + WideOfUtf8(e.what()));
+    PublishFailure(*run_, L"Cannot start the calculation\r\r\n" + Utf8ToWide(e.what()));
   }
 }
 
@@ -196,7 +188,7 @@ void CalcJob::Twatek_obliczania_sum(Run& run) {
   } catch (const std::exception& e) {
     run.JobStream.reset();
     PublishFailure(run, L"Calculation of file " + name + L" failed\r\r\n" +
-                            ReasonOr(WideOfUtf8(e.what()), L"Unexpected error"));
+                            ReasonOr(Utf8ToWide(e.what()), L"Unexpected error"));
   } catch (...) {
     run.JobStream.reset();
     PublishFailure(run, L"Calculation of file " + name + L" failed\r\r\nUnexpected error");
@@ -239,7 +231,7 @@ void CalcJob::RunDigest(Run& run, const ChecksumTypeInfo& type) {
   if (engine.WasAborted.load() || run.stop.load()) return;
   if (engine.ReadFailed.load(std::memory_order_acquire)) {
     PublishFailure(run, L"Read error in file " + FileNameOf(run.path) + L"\r\r\n" +
-                            ReasonOr(WideOfUtf8(engine.ReadError), L"Unknown error"));
+                            ReasonOr(Utf8ToWide(engine.ReadError), L"Unknown error"));
     return;
   }
   PublishResult(run, LowerAscii(DigestToHex(digest, std::size_t(type.digest_bytes))));
@@ -255,7 +247,7 @@ void CalcJob::RunCrc(Run& run) {
     run.JobStream.reset();
     if (run.stop.load()) return;  // the stop cancelled the read
     PublishFailure(run, L"Read error in file " + FileNameOf(run.path) + L"\r\r\n" +
-                            ReasonOr(WideOfUtf8(e.what()), L"Unknown error"));
+                            ReasonOr(Utf8ToWide(e.what()), L"Unknown error"));
     return;
   }
   run.JobStream.reset();

@@ -37,7 +37,7 @@
 #include "engines/byte_stream.h"
 #include "engines/checksum_types.h"
 #include "engines/digest.h"
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 
 namespace ondrix {
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "text/path_text.h"
+
 namespace ondrix {
 namespace {
 

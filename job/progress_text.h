@@ -3,7 +3,7 @@
 // texts when a calculation completes or is aborted. Pure functions of the
 // counters and the tick count the window reads on its timer.
 //
-// Texts are UTF-16 (see startup/file_info_text.h for the convention).
+// Texts are UTF-16 (see text/path_text.h for the convention).
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "startup/file_info_text.h"
+#include "text/product_text.h"
 
 namespace ondrix {
 

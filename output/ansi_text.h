@@ -41,11 +41,6 @@ struct EncodedTextFile {
   std::string bytes;  // the whole file content, the mark included
 };
 
-// UTF-16 (or, where wchar_t is 32-bit, UTF-32) to UTF-8. An unpaired
-// surrogate, which NTFS allows in a name but UTF-8 cannot carry, becomes
-// U+FFFD.
-std::string EncodeUtf8(std::wstring_view text);
-
 // The content of a whole new file: ANSI when lossless, else UTF-8 with BOM.
 EncodedTextFile EncodeTextFile(std::wstring_view content, const AnsiConverter& to_ansi);
 

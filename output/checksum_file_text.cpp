@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "output/product_info.h"
+#include "text/product_text.h"
 
 namespace ondrix {
 namespace {

@@ -1,6 +1,6 @@
 #include "output/history_line.h"
 
-#include "startup/file_info_text.h"
+#include "text/path_text.h"
 
 namespace ondrix {
 namespace {

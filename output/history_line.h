@@ -2,7 +2,7 @@
 // calculation appends to it. The file writing itself is the window's; the
 // encoding of the bytes is decided by output/ansi_text.h.
 //
-// Texts are UTF-16 (see startup/file_info_text.h for the convention).
+// Texts are UTF-16 (see text/path_text.h for the convention).
 #pragma once
 
 #include <optional>

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cwchar>
 
-#include "job/win_file_stream.h"
-#include "settings/settings_file.h"
+#include "win/file_stream.h"
+#include "win/file_path.h"
 #include "win/handles.h"
 
 namespace ondrix {

@@ -26,24 +26,6 @@ std::wstring ReadWithDefault(const std::wstring& path, const std::wstring& key,
 
 }  // namespace
 
-std::string WideToUtf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string result(std::size_t(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), result.data(), size, nullptr,
-                      nullptr);
-  return result;
-}
-
-std::wstring Utf8ToWide(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-  std::wstring result(std::size_t(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), size);
-  return result;
-}
-
 ESettingsWrite::ESettingsWrite(const std::wstring& settings_path)
     : std::runtime_error(WideToUtf8(L"Unable to write to " + settings_path)),
       message_(L"Unable to write to " + settings_path) {}

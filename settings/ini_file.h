@@ -11,6 +11,7 @@
 #include "settings/settings_keys.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_values.h"
+#include "text/utf.h"
 
 namespace ondrix {
 
@@ -27,9 +28,6 @@ class ESettingsWrite : public std::runtime_error {
  private:
   std::wstring message_;
 };
-
-std::string WideToUtf8(std::wstring_view text);
-std::wstring Utf8ToWide(std::string_view text);
 
 class IniFile {
  public:

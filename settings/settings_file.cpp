@@ -2,23 +2,19 @@
 
 #include <windows.h>
 
+#include "win/handles.h"
+
 namespace ondrix {
 namespace {
 
 bool EntryExists(const std::wstring& path) {
   WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileW(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  return true;
+  return bool(win::UniqueFind(FindFirstFileW(path.c_str(), &data)));
 }
 
 bool OpenAndClose(const std::wstring& path, DWORD disposition) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  return bool(win::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            disposition, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 }  // namespace
@@ -28,17 +24,6 @@ bool SettingsWritable(const std::wstring& settings_path) {
   // OPEN_ALWAYS rather than a truncating create: another copy of the program
   // may have written the file since the search.
   return OpenAndClose(settings_path, OPEN_ALWAYS);
-}
-
-void ApplyHiddenSystemAttributes(const std::wstring& path, bool hidden, bool system) {
-  DWORD attributes = FILE_ATTRIBUTE_NORMAL;
-  if (hidden && system)
-    attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  else if (hidden)
-    attributes = FILE_ATTRIBUTE_HIDDEN;
-  else if (system)
-    attributes = FILE_ATTRIBUTE_SYSTEM;
-  SetFileAttributesW(path.c_str(), attributes);
 }
 
 void WriteSettingGroup(const IniFile& ini, SettingsGroup group, const GroupTexts& texts) {

@@ -9,6 +9,7 @@
 #include "settings/settings_keys.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_values.h"
+#include "win/file_path.h"
 
 namespace ondrix {
 
@@ -18,11 +19,6 @@ namespace ondrix {
 // writing, access is denied, or the folder cannot be written to. Uses a
 // handle of its own and shows nothing.
 bool SettingsWritable(const std::wstring& settings_path);
-
-// Sets the file's whole attribute word, so read-only and archive are cleared
-// in every case: normal, hidden, hidden + system, or system. Failures (a
-// missing file, access denied) are ignored.
-void ApplyHiddenSystemAttributes(const std::wstring& path, bool hidden, bool system);
 
 // Writes the group's keys in order. A missing required text is a
 // programming error (std::logic_error) raised before any write; a failed

@@ -4,8 +4,9 @@
 
 #include <cwchar>
 
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "startup/file_info_text.h"
+#include "win/handles.h"
 
 namespace ondrix {
 namespace {
@@ -17,21 +18,12 @@ bool HasWildcard(std::wstring_view path) {
   return path.find_first_of(L"*?") != std::wstring_view::npos;
 }
 
-class FindHandle {
- public:
-  explicit FindHandle(const std::wstring& path, WIN32_FIND_DATAW& data)
-      : handle_(HasWildcard(path) ? INVALID_HANDLE_VALUE
-                                  : ::FindFirstFileW(ExtendedLengthPath(path).c_str(), &data)) {}
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  bool Found() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
+// The directory entry of `path`, or nothing: a wildcard would match some
+// other file, so a path with one finds nothing.
+win::UniqueFind FindEntry(const std::wstring& path, WIN32_FIND_DATAW& data) {
+  if (HasWildcard(path)) return {};
+  return win::UniqueFind(::FindFirstFileW(ExtendedLengthPath(path).c_str(), &data));
+}
 
 std::wstring LocaleText(LCTYPE type, std::wstring_view fallback) {
   wchar_t buffer[16] = {};
@@ -56,8 +48,8 @@ std::wstring TryOpenFile(const std::wstring& path) {
 
 std::int64_t GetFileSize64(const std::wstring& path) {
   WIN32_FIND_DATAW data{};
-  FindHandle find(path, data);
-  if (!find.Found() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
+  const win::UniqueFind find = FindEntry(path, data);
+  if (!find || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
   return std::int64_t((std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
 }
 
@@ -86,8 +78,8 @@ std::wstring FileTimeText(const SYSTEMTIME& local_time) {
 FileTimeTexts ReadFileTimes(const std::wstring& path) {
   FileTimeTexts texts;
   WIN32_FIND_DATAW data{};
-  FindHandle find(path, data);
-  if (!find.Found()) return texts;
+  const win::UniqueFind find = FindEntry(path, data);
+  if (!find) return texts;
   texts.created = TextOfFileTime(data.ftCreationTime);
   texts.modified = TextOfFileTime(data.ftLastWriteTime);
   texts.accessed = TextOfFileTime(data.ftLastAccessTime);

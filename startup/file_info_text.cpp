@@ -2,20 +2,9 @@
 
 #include <cstdio>
 
-#include "output/product_info.h"
 
 namespace ondrix {
 namespace {
-
-bool IsPathDelimiter(wchar_t c) { return c == L'\\' || c == L'/' || c == L':'; }
-
-std::size_t NameStart(std::wstring_view path) {
-  std::size_t i = path.size();
-  while (i > 0 && !IsPathDelimiter(path[i - 1])) --i;
-  return i;
-}
-
-std::wstring WidenAscii(std::string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // Decimal text with at least `width` digits (leading zeros), more when needed.
 std::wstring ZeroPadded(long long value, int width) {
@@ -25,15 +14,6 @@ std::wstring ZeroPadded(long long value, int width) {
 }
 
 }  // namespace
-
-std::wstring FileNameOf(std::wstring_view path) { return std::wstring(path.substr(NameStart(path))); }
-
-std::wstring FolderOf(std::wstring_view path) {
-  std::size_t end = NameStart(path);
-  // Keep a drive colon ("C:"), drop the separator(s) before the name.
-  while (end > 0 && (path[end - 1] == L'\\' || path[end - 1] == L'/')) --end;
-  return std::wstring(path.substr(0, end));
-}
 
 std::wstring GroupDigits(std::wstring_view digits, std::wstring_view separator) {
   std::wstring_view sign;
@@ -132,26 +112,6 @@ std::wstring FormatFileTimeText(const DateTimeParts& when, std::wstring_view sho
   text += time_separator;
   text += ZeroPadded(when.second, 2);
   return text;
-}
-
-std::wstring ProductCaption() {
-  return WidenAscii(kProductName) + L" " + WidenAscii(kProductVersionText);
-}
-
-std::wstring ProductTaskbarTitle() { return WidenAscii(kProductName); }
-
-WindowTitleTexts BuildTitleTexts(std::wstring_view selected_file_path, bool show_file_name) {
-  const std::wstring name = FileNameOf(selected_file_path);
-  WindowTitleTexts texts;
-  if (show_file_name && !name.empty()) {
-    texts.caption = name + L" - " + ProductCaption();
-    texts.taskbar_title = texts.caption;
-  } else {
-    texts.caption = ProductCaption();
-    texts.taskbar_title = show_file_name ? texts.caption : ProductTaskbarTitle();
-  }
-  texts.tray_hint = texts.caption;
-  return texts;
 }
 
 }  // namespace ondrix

@@ -3,11 +3,8 @@
 // what only the system knows (the shell's short size text, the locale's date
 // pattern, the local time of a file).
 //
-// Text convention of the portable rules (job/, verify/, output/, startup/):
-// every text that ends up in a window, on the clipboard or in a line of a
-// text file is UTF-16 (std::wstring), because file names may be in it and the
-// window works in UTF-16 throughout. Only byte streams (rich text, encoded
-// file content) and the ASCII type keys of the catalogue are narrow strings.
+// Texts are UTF-16 (see text/path_text.h for the convention). The file name,
+// folder and title texts live in text/ and come with this header.
 #pragma once
 
 #include <array>
@@ -15,15 +12,10 @@
 #include <string>
 #include <string_view>
 
+#include "text/path_text.h"
+#include "text/product_text.h"
+
 namespace ondrix {
-
-// The last component of a Windows path: what follows the last '\', '/' or
-// drive colon. "C:\dir\a.exe" -> "a.exe"; a bare name is returned unchanged.
-std::wstring FileNameOf(std::wstring_view path);
-
-// The folder of a Windows path without a trailing backslash:
-// "C:\dir\a.exe" -> "C:\dir", "C:\a.exe" -> "C:"; empty for a bare name.
-std::wstring FolderOf(std::wstring_view path);
 
 // Splits a decimal digit string into groups of three counted from the right,
 // joined by `separator`. Three digits or fewer, or an empty separator: the
@@ -78,23 +70,5 @@ std::wstring FormatFileTimeText(const DateTimeParts& when, std::wstring_view sho
 
 // The text a file time shows when the file cannot be found.
 inline constexpr std::wstring_view kUnknownFileTimeText = L"?";
-
-// "Ondrix 1.6.15" and "Ondrix": the caption and taskbar title without a file.
-std::wstring ProductCaption();
-std::wstring ProductTaskbarTitle();
-
-// The window caption, the application's taskbar title and the tray hint,
-// which the window always changes together.
-struct WindowTitleTexts {
-  std::wstring caption;
-  std::wstring taskbar_title;
-  std::wstring tray_hint;
-};
-
-// UpdateTitleBar: with `show_file_name` on, "<file name> - Ondrix 1.6.15"
-// everywhere; off, caption "Ondrix 1.6.15" and taskbar title "Ondrix". With
-// no file selected (empty path) the file-name form would start with a bare
-// " - ", so the program's own caption is used instead.
-WindowTitleTexts BuildTitleTexts(std::wstring_view selected_file_path, bool show_file_name);
 
 }  // namespace ondrix

@@ -50,13 +50,10 @@ build="$root/build/windows-release"
 build_or_die "$build" ondrix -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 exe="$build/startup/ondrix.exe"
 
-# shellcheck source=tools/wine-prefix.sh
-source "$root/tools/wine-prefix.sh"
-ondrix_use_wine_prefix "$root"
-export WINEDEBUG=${WINEDEBUG:--all}
-# No .NET or HTML-engine installer prompts in a fresh prefix.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 || true
+# shellcheck source=tools/wine-env.sh
+source "$root/tools/wine-env.sh"
+ondrix_wine_env "$root"
+ondrix_wine_prefix_ready "$root"
 
 args=()
 if [ $# -eq 1 ]; then

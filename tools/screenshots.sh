@@ -3,19 +3,18 @@
 # under Wine on a virtual display:
 #   tools/screenshots.sh [path/to/ondrix.exe] [output folder]
 # Defaults: build/startup/ondrix.exe and docs/screenshots. Needs wine, Xvfb
-# and ImageMagick (import, convert). Uses its own Wine prefix (WINEPREFIX when
-# it lies under build/, else build/wine-screenshots) and its own display
-# (DISPLAY_NUMBER, default 91); nothing else is touched.
+# and ImageMagick (import, convert). Runs in the tools' Wine prefix
+# (tools/wine-env.sh), on its own display (DISPLAY_NUMBER, default 91); the
+# prefix's DPI is set back to 96 when the script ends.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=${1:-$root/build/startup/ondrix.exe}
 out=${2:-$root/docs/screenshots}
 display=:${DISPLAY_NUMBER:-91}
-# shellcheck source=tools/wine-prefix.sh
-source "$root/tools/wine-prefix.sh"
-ondrix_use_wine_prefix "$root" wine-screenshots
-export WINEDEBUG=-all
+# shellcheck source=tools/wine-env.sh
+source "$root/tools/wine-env.sh"
+ondrix_wine_env "$root"
 
 [[ -f $exe ]] || { echo "no program at $exe" >&2; exit 1; }
 mkdir -p "$out"
@@ -24,6 +23,7 @@ work=$(mktemp -d)
 Xvfb "$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
 xvfb_pid=$!
 cleanup() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 || true
   wineserver -k 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
@@ -32,7 +32,7 @@ trap cleanup EXIT
 sleep 1
 export DISPLAY=$display
 
-wineboot -i >/dev/null 2>&1 || true
+ondrix_wine_prefix_ready "$root"
 # No window manager runs on the virtual display: let Wine draw the frames.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
 
@@ -60,4 +60,3 @@ for dpi in 96 144; do
     shot "$dpi" "$mode"
   done
 done
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1

@@ -17,8 +17,9 @@ jobs=2
 passed=0
 failed=0
 
-export WINEPREFIX="$root/build/wine-prefix"
-export WINEDEBUG=-all
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh
+ondrix_wine_env "$root"
 stop_wine() {
   if command -v wineserver >/dev/null 2>&1 && [ -d "$WINEPREFIX" ]; then
     wineserver -k >/dev/null 2>&1 || true
@@ -27,19 +28,21 @@ stop_wine() {
 trap stop_wine EXIT
 trap 'exit 130' INT TERM
 
-# count_ctest LOG: adds the totals of one ctest run to passed/failed; a run
-# that printed no totals (it crashed or found no test) counts as one failure.
-count_ctest() {
-  local totals
-  totals=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -n 1)
-  if [ -z "$totals" ]; then
-    echo "ctest printed no totals (see $1)" >&2
+# count_junit FILE: adds the totals of one ctest run, read from its JUnit
+# report, to passed/failed: a test passed when CTest ran it and it passed
+# (status "run"); one that failed, timed out or could not be run failed. A
+# run that left no report or no test (it crashed) counts as one failure.
+count_junit() {
+  local total ran
+  total=$(grep -c '<testcase ' "$1" 2>/dev/null)
+  ran=$(grep -c '<testcase [^>]*status="run"' "$1" 2>/dev/null)
+  if [ "${total:-0}" = 0 ]; then
+    echo "ctest left no test results in $1" >&2
     failed=$((failed + 1))
     return
   fi
-  local f=${totals% *} total=${totals#* }
-  passed=$((passed + total - f))
-  failed=$((failed + f))
+  passed=$((passed + ran))
+  failed=$((failed + total - ran))
 }
 
 # configure_and_build NAME BUILD_DIR CMAKE_ARGS...: a failure counts as one
@@ -74,18 +77,20 @@ fi
 if configure_and_build native build/native \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDRIX_SANITIZE=ON; then
   echo "== native tests"
+  rm -f build/native/ctest-junit.xml
   UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/native "${ctest_args[@]}" \
-    2>&1 | tee build/native/ctest.log
-  count_ctest build/native/ctest.log
+    --output-junit "$root/build/native/ctest-junit.xml" 2>&1 | tee build/native/ctest.log
+  count_junit build/native/ctest-junit.xml
 fi
 
 # 2. Windows, under Wine.
 if configure_and_build windows build/windows \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release; then
   echo "== Windows tests (Wine)"
+  rm -f build/windows/ctest-junit.xml
   xvfb-run -a bash tools/wine-ctest.sh build/windows "${ctest_args[@]}" \
-    2>&1 | tee build/windows/ctest.log
-  count_ctest build/windows/ctest.log
+    --output-junit "$root/build/windows/ctest-junit.xml" 2>&1 | tee build/windows/ctest.log
+  count_junit build/windows/ctest-junit.xml
 fi
 
 elapsed=$((SECONDS - start_seconds))

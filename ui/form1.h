@@ -103,7 +103,7 @@ std::span<const MenuEntry> OptionsMenuTable();  // PopupMenu1
 std::span<const MenuEntry> HelpMenuTable();     // PopupMenu_pomoc
 std::span<const MenuEntry> TrayMenuTable();     // PopupMenu_tray
 
-inline constexpr wchar_t kFormTitle[] = L"Ondrix 1.6.15";
+inline constexpr wchar_t kFormTitle[] = L"Ondrix " ONDRIX_VERSION_TEXT;
 inline constexpr wchar_t kApplicationTitle[] = L"Ondrix";
 inline constexpr wchar_t kNoFileSelected[] = L"(no file selected)";
 // The status text of a fresh window (the one after a calculation is

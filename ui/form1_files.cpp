@@ -1,12 +1,12 @@
 // The files the window writes: the checksum file of the selected file and
 // the history file beside the program, with the history's view and delete
 // commands.
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "output/checksum_file_text.h"
 #include "output/history_line.h"
 #include "output/text_file.h"
 #include "settings/ini_file.h"
-#include "ui/file_exists.h"
+#include "win/file_path.h"
 #include "ui/form1.h"
 
 namespace ondrix::ui {

@@ -2,11 +2,11 @@
 // the open dialog, or named on the command line; the title that shows it and
 // the pointer handling of the file-name field.
 #include "engines/checksum_types.h"
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "settings/ini_file.h"
 #include "settings/settings_values.h"
 #include "startup/file_info.h"
-#include "ui/file_exists.h"
+#include "win/file_path.h"
 #include "ui/form1.h"
 #include "win/app_cursor.h"
 

@@ -3,9 +3,9 @@
 // window from almost anywhere, the menus on the right button, the help menu.
 #include <array>
 
-#include "output/product_info.h"
+#include "text/product_text.h"
 #include "settings/ini_file.h"
-#include "ui/file_exists.h"
+#include "win/file_path.h"
 #include "ui/form1.h"
 #include "ui/help_text.h"
 #include "win/error_guard.h"

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "win/handles.h"
+
 namespace ondrix {
 namespace {
 
@@ -52,19 +54,14 @@ class OpenedClipboard {
 // Hands `size` bytes to the clipboard under `format`; the system owns the
 // memory once SetClipboardData succeeds.
 bool PutBytes(UINT format, const void* data, std::size_t size) {
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  win::UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, size));
   if (!memory) return false;
-  void* target = ::GlobalLock(memory);
-  if (!target) {
-    ::GlobalFree(memory);
-    return false;
-  }
+  void* target = ::GlobalLock(memory.Get());
+  if (!target) return false;
   std::memcpy(target, data, size);
-  ::GlobalUnlock(memory);
-  if (!::SetClipboardData(format, memory)) {
-    ::GlobalFree(memory);
-    return false;
-  }
+  ::GlobalUnlock(memory.Get());
+  if (!::SetClipboardData(format, memory.Get())) return false;
+  memory.Release();  // the clipboard owns it now
   return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "startup/file_info_text.h"
+#include "text/path_text.h"
 #include "verify/compare.h"
 
 namespace ondrix {

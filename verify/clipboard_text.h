@@ -2,7 +2,7 @@
 // expected checksum, the copy of a checksum, the name-and-checksum row, and
 // the plain and rich-text forms in which lines go to the clipboard.
 //
-// Window texts are UTF-16 (see startup/file_info_text.h); the rich text is a
+// Window texts are UTF-16 (see text/path_text.h); the rich text is a
 // 7-bit byte stream, as the clipboard's "Rich Text Format" carries it.
 #pragma once
 

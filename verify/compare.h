@@ -2,7 +2,7 @@
 // the expected one (Edit2), and the texts of the three indicator buttons and
 // the boxes they open. Pure functions of the two field texts.
 //
-// Texts are UTF-16 (see startup/file_info_text.h for the convention).
+// Texts are UTF-16 (see text/path_text.h for the convention).
 //
 // Letter case: the fields are compared after upper-casing. The portable rule
 // upper-cases ASCII letters only. Edit1 only ever holds ASCII (hexadecimal

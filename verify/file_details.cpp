@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "startup/file_info_text.h"
+#include "text/path_text.h"
 #include "verify/clipboard_text.h"
 #include "verify/compare.h"
 

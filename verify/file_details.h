@@ -3,7 +3,7 @@
 // Pure functions of what the window shows; the window copies the lines to
 // the clipboard or writes them to a temporary file for Notepad.
 //
-// Texts are UTF-16 (see startup/file_info_text.h for the convention).
+// Texts are UTF-16 (see text/path_text.h for the convention).
 #pragma once
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <memory>
 #include <mutex>
 
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "output/text_file.h"
 #include "win/handles.h"
 

@@ -3,6 +3,12 @@
 // Visible, Enabled, Caption, Hint, Color). Containers realign their children
 // whenever something that affects the layout changes, so layout code can
 // state the result it wants step by step.
+//
+// Ownership: a Control owns the child window it created. Its destructor takes
+// it out of the tree and destroys that window; when the parent window is
+// destroyed first, Windows destroys the child and the control only forgets
+// it (WM_NCDESTROY). The tree holds plain pointers; a control that dies
+// takes itself out of its parent's children and releases its own.
 #pragma once
 
 #include <windows.h>

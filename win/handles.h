@@ -1,11 +1,11 @@
-// Owners for what Win32 hands us: kernel handles, GDI objects, icons, menus,
-// top-level windows we create for ourselves, device contexts and COM
-// initialisation. Child control HWNDs are not owned here: their parent window
-// destroys them.
+// Owners for what Win32 hands us: kernel handles, directory searches, WinHTTP
+// handles, movable global memory, GDI objects, menus, top-level windows we
+// create for ourselves and device contexts. Child control windows are owned by
+// their Control (win/control.h), not here.
 #pragma once
 
 #include <windows.h>
-#include <objbase.h>
+#include <winhttp.h>
 
 #include <utility>
 
@@ -51,19 +51,36 @@ struct KernelHandleTraits {
   static void Close(Handle h) noexcept { ::CloseHandle(h); }
 };
 
+// FindFirstFileW / FindClose.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+
+struct HttpHandleTraits {
+  using Handle = HINTERNET;
+  static Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle h) noexcept { return h != nullptr; }
+  static void Close(Handle h) noexcept { ::WinHttpCloseHandle(h); }
+};
+
+// GlobalAlloc / GlobalFree. Release() hands the memory to whoever takes it
+// over (SetClipboardData).
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() noexcept { return nullptr; }
+  static bool IsValid(Handle h) noexcept { return h != nullptr; }
+  static void Close(Handle h) noexcept { ::GlobalFree(h); }
+};
+
 template <class T>
 struct GdiObjectTraits {
   using Handle = T;
   static Handle Invalid() noexcept { return nullptr; }
   static bool IsValid(Handle h) noexcept { return h != nullptr; }
   static void Close(Handle h) noexcept { ::DeleteObject(h); }
-};
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() noexcept { return nullptr; }
-  static bool IsValid(Handle h) noexcept { return h != nullptr; }
-  static void Close(Handle h) noexcept { ::DestroyIcon(h); }
 };
 
 struct MenuTraits {
@@ -84,12 +101,12 @@ struct WindowTraits {
 };
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
+using UniqueFind = UniqueResource<FindHandleTraits>;
+using UniqueHttpHandle = UniqueResource<HttpHandleTraits>;
+using UniqueGlobal = UniqueResource<GlobalMemoryTraits>;
 using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
-using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
-using UniqueRegion = UniqueResource<GdiObjectTraits<HRGN>>;
-using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 
@@ -138,24 +155,6 @@ class SelectObjectGuard {
  private:
   HDC dc_;
   HGDIOBJ old_;
-};
-
-// COM for this thread while the object lives. Uninitialises only when the
-// initialisation counted (S_OK or S_FALSE), never after RPC_E_CHANGED_MODE.
-class ComInit {
- public:
-  explicit ComInit(DWORD model = COINIT_APARTMENTTHREADED) noexcept
-      : result_(::CoInitializeEx(nullptr, model)) {}
-  ~ComInit() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
-  ComInit(const ComInit&) = delete;
-  ComInit& operator=(const ComInit&) = delete;
-  bool Succeeded() const noexcept { return SUCCEEDED(result_); }
-  HRESULT Result() const noexcept { return result_; }
-
- private:
-  HRESULT result_;
 };
 
 }  // namespace ondrix::win

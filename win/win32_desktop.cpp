@@ -5,21 +5,11 @@
 
 #include <vector>
 
+#include "win/handles.h"
+
 namespace ondrix::win {
 
 namespace {
-
-// Releases a WinHTTP handle.
-struct HttpHandle {
-  HINTERNET handle = nullptr;
-  explicit HttpHandle(HINTERNET h) : handle(h) {}
-  ~HttpHandle() {
-    if (handle != nullptr) ::WinHttpCloseHandle(handle);
-  }
-  HttpHandle(const HttpHandle&) = delete;
-  HttpHandle& operator=(const HttpHandle&) = delete;
-  explicit operator bool() const { return handle != nullptr; }
-};
 
 HttpResult Failure() {
   HttpResult result;
@@ -122,38 +112,38 @@ HttpResult Win32Desktop::HttpGet(std::wstring_view url_view) {
   path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
   if (path.empty()) path = L"/";
 
-  HttpHandle session(::WinHttpOpen(L"Ondrix", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+  UniqueHttpHandle session(::WinHttpOpen(L"Ondrix", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
                                    WINHTTP_NO_PROXY_BYPASS, 0));
   if (!session) return Failure();
-  HttpHandle connection(::WinHttpConnect(session.handle, host.c_str(), parts.nPort, 0));
+  UniqueHttpHandle connection(::WinHttpConnect(session.Get(), host.c_str(), parts.nPort, 0));
   if (!connection) return Failure();
   const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
-  HttpHandle request(::WinHttpOpenRequest(connection.handle, L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
+  UniqueHttpHandle request(::WinHttpOpenRequest(connection.Get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
                                           WINHTTP_DEFAULT_ACCEPT_TYPES, secure));
   if (!request) return Failure();
   DWORD disable = WINHTTP_DISABLE_REDIRECTS;
-  ::WinHttpSetOption(request.handle, WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof disable);
-  if (!::WinHttpSendRequest(request.handle, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-      !::WinHttpReceiveResponse(request.handle, nullptr)) {
+  ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof disable);
+  if (!::WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+      !::WinHttpReceiveResponse(request.Get(), nullptr)) {
     return Failure();
   }
 
   HttpResult result;
   DWORD status = 0;
   DWORD size = sizeof status;
-  if (!::WinHttpQueryHeaders(request.handle, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+  if (!::WinHttpQueryHeaders(request.Get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                              WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
     return Failure();
   }
   result.status = static_cast<int>(status);
   for (;;) {
     DWORD available = 0;
-    if (!::WinHttpQueryDataAvailable(request.handle, &available)) return Failure();
+    if (!::WinHttpQueryDataAvailable(request.Get(), &available)) return Failure();
     if (available == 0) break;
     const std::size_t old_size = result.body.size();
     result.body.resize(old_size + available);
     DWORD read = 0;
-    if (!::WinHttpReadData(request.handle, result.body.data() + old_size, available, &read)) return Failure();
+    if (!::WinHttpReadData(request.Get(), result.body.data() + old_size, available, &read)) return Failure();
     result.body.resize(old_size + read);
     if (read == 0) break;
   }

@@ -14,6 +14,7 @@
 #include "engines/checksum_types.h"
 #include "engines/crc32.h"
 #include "engines/digest.h"
+#include "tests/support/scripted_stream.h"
 #include "engines/engine_path.h"
 
 namespace ondrix::test {
@@ -126,36 +127,6 @@ inline void CheckVectors(const std::vector<Vector>& vectors) {
     EXPECT_EQ(HexOf(v.key, Repeat(v.input, v.repeat)), v.hex);
   }
 }
-
-// An in-memory stream that counts its reads and can misbehave on purpose.
-class ScriptedStream : public IByteStream {
- public:
-  explicit ScriptedStream(std::vector<std::uint8_t> data) : data_(std::move(data)) {}
-
-  int fail_on_read = 0;          // 1-based read number that throws; 0 never
-  std::size_t grow_by = 0;       // bytes appended after each read …
-  int grow_times = 1;            // … for this many reads
-  int reads = 0;
-  std::vector<std::size_t> read_sizes;
-
-  std::int64_t Size() override { return std::int64_t(data_.size()); }
-  std::int64_t Position() override { return std::int64_t(pos_); }
-  std::size_t Read(void* buffer, std::size_t count) override {
-    ++reads;
-    read_sizes.push_back(count);
-    if (reads == fail_on_read) throw EStreamError("The device is not ready.");
-    const std::size_t n = std::min(count, data_.size() - pos_);
-    std::copy_n(data_.begin() + std::ptrdiff_t(pos_), n, static_cast<std::uint8_t*>(buffer));
-    pos_ += n;
-    if (reads <= grow_times) data_.insert(data_.end(), grow_by, std::uint8_t(0x5A));
-    return n;
-  }
-  const std::vector<std::uint8_t>& data() const { return data_; }
-
- private:
-  std::vector<std::uint8_t> data_;
-  std::size_t pos_ = 0;
-};
 
 // Deterministic pseudo-random bytes (no seeding differences across hosts).
 inline std::vector<std::uint8_t> PatternBytes(std::size_t n, std::uint32_t seed = 1) {

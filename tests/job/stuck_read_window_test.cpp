@@ -11,9 +11,10 @@
 #include <thread>
 
 #include "engines/byte_stream.h"
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "tests/win/fake_desktop.h"
-#include "tests/win32_services/test_support.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/scripted_stream.h"
 #include "ui/form1.h"
 
 namespace ondrix::ui {
@@ -23,22 +24,11 @@ constexpr std::int64_t kFileSize = 64 * 8192;
 
 // Gives the first block, then waits in the next read until the test (or the
 // guard below) opens the gate.
-class StuckStream final : public IByteStream {
- public:
-  explicit StuckStream(HANDLE gate) : gate_(gate) {}
-  std::int64_t Size() override { return kFileSize; }
-  std::int64_t Position() override { return position_; }
-  std::size_t Read(void* buffer, std::size_t count) override {
-    if (position_ > 0) ::WaitForSingleObject(gate_, INFINITE);
-    std::memset(buffer, 's', count);
-    position_ += std::int64_t(count);
-    return count;
-  }
-
- private:
-  HANDLE gate_;
-  std::int64_t position_ = 0;
-};
+std::unique_ptr<IByteStream> StuckStream(HANDLE gate) {
+  return std::make_unique<test::ScriptedStream>(std::vector<std::uint8_t>(kFileSize, 's'), [gate](int n) {
+    if (n > 1) ::WaitForSingleObject(gate, INFINITE);
+  });
+}
 
 // Notes whether the window was still visible when the process was ended.
 class ClosingDesktop : public win::testing::FakeDesktop {
@@ -95,7 +85,7 @@ class StuckReadTest : public ::testing::Test {
     ASSERT_TRUE(form->Create());
     desktop.window = form->Hwnd();
     form->Job.OpenStream = [this](const std::wstring&) {
-      return OpenedStream{std::make_unique<StuckStream>(gate_), L""};
+      return OpenedStream{StuckStream(gate_), L""};
     };
   }
   void TearDown() override {

@@ -20,21 +20,6 @@ std::optional<std::string> FakeCp1252(std::wstring_view text) {
 
 const std::string kBom = "\xEF\xBB\xBF";
 
-TEST(EncodeUtf8, CodePointsAndSurrogates) {
-  EXPECT_EQ(EncodeUtf8(L"a\u00E9\u4E2D"), "a\xC3\xA9\xE4\xB8\xAD");
-  EXPECT_EQ(EncodeUtf8(L"\U0001F600"), "\xF0\x9F\x98\x80");
-  std::wstring paired;
-  paired += static_cast<wchar_t>(0xD83D);
-  paired += static_cast<wchar_t>(0xDE00);
-  EXPECT_EQ(EncodeUtf8(paired), "\xF0\x9F\x98\x80");  // as a UTF-16 pair
-  std::wstring lone;
-  lone += L'x';
-  lone += static_cast<wchar_t>(0xD800);
-  lone += L'y';
-  lone += static_cast<wchar_t>(0xDC00);
-  EXPECT_EQ(EncodeUtf8(lone), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
-}
-
 TEST(EncodeTextFile, AnsiWhenLosslessElseUtf8WithBomForTheWholeFile) {
   const EncodedTextFile ansi = EncodeTextFile(L"abc *caf\u00E9.txt\r\n", FakeCp1252);
   EXPECT_EQ(ansi.encoding, TextFileEncoding::Ansi);

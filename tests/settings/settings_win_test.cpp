@@ -8,6 +8,7 @@
 
 #include "settings/ini_file.h"
 #include "settings/settings_file.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ondrix {
 namespace {
@@ -19,60 +20,15 @@ using G = SettingsGroup;
 // profile of an earlier test answers for it.
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH + 1];
-    ASSERT_GT(GetTempPathW(MAX_PATH + 1, temp), 0u);
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::wstring(temp) + L"ondrix-settings-" + std::to_wstring(GetCurrentProcessId()) +
-              L"-" + Utf8ToWide(info->name());
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-  }
-
-  void TearDown() override {
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW((folder_ + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring path = folder_ + L"\\" + name;
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      } while (FindNextFileW(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryW(folder_.c_str());
-  }
-
-  std::wstring PathOf(const std::wstring& name) const { return folder_ + L"\\" + name; }
+  std::wstring PathOf(const std::wstring& name) const { return scratch_ / name; }
 
   static void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size());
+    ASSERT_TRUE(test::WriteBytes(path, bytes));
   }
+  static std::string ReadBytes(const std::wstring& path) { return test::ReadBytes(path); }
+  static bool Exists(const std::wstring& path) { return test::FileExists(path); }
 
-  static std::string ReadBytes(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(1 << 16, '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-  }
-
-  static bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
-
-  std::wstring folder_;
+  test::ScratchFolder scratch_;
 };
 
 TEST_F(SettingsFileTest, AbsentKeysTakeDefaultsAndEmptyValuesStayEmpty) {

@@ -7,27 +7,6 @@
 namespace ondrix {
 namespace {
 
-TEST(PathParts, NameAndFolderOfWindowsPaths) {
-  struct Row {
-    std::wstring_view path, name, folder;
-  };
-  const Row rows[] = {
-      {L"C:\\dir\\sub\\a.exe", L"a.exe", L"C:\\dir\\sub"},
-      {L"C:\\a.exe", L"a.exe", L"C:"},
-      {L"\\\\server\\share\\x y.iso", L"x y.iso", L"\\\\server\\share"},
-      {L"\\\\?\\C:\\long\\name.bin", L"name.bin", L"\\\\?\\C:\\long"},
-      {L"C:/mixed/slash.txt", L"slash.txt", L"C:/mixed"},
-      {L"C:rel.txt", L"rel.txt", L"C:"},
-      {L"bare.txt", L"bare.txt", L""},
-      {L"", L"", L""},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::wstring(row.path));
-    EXPECT_EQ(FileNameOf(row.path), row.name);
-    EXPECT_EQ(FolderOf(row.path), row.folder);
-  }
-}
-
 TEST(GroupDigits, GroupsOfThreeFromTheRight) {
   struct Row {
     std::wstring_view digits, separator, grouped;
@@ -102,23 +81,6 @@ TEST(FileTimeText, TwentyFourHourClockAndLocaleNames) {
             L"Dienstag, 31. Dez 2024 23:59:59");
   DateTimeParts midnight{2000, 1, 1, 0, 0, 0, 0, 6};
   EXPECT_EQ(FormatFileTimeText(midnight, L"yyyy-MM-dd", L":"), L"2000-01-01 00:00:00");
-}
-
-TEST(TitleBar, WithAndWithoutFileName) {
-  const WindowTitleTexts on = BuildTitleTexts(L"C:\\dir\\a.exe", true);
-  EXPECT_EQ(on.caption, L"a.exe - Ondrix 1.6.15");
-  EXPECT_EQ(on.taskbar_title, L"a.exe - Ondrix 1.6.15");
-  EXPECT_EQ(on.tray_hint, L"a.exe - Ondrix 1.6.15");
-
-  const WindowTitleTexts off = BuildTitleTexts(L"C:\\dir\\a.exe", false);
-  EXPECT_EQ(off.caption, L"Ondrix 1.6.15");
-  EXPECT_EQ(off.taskbar_title, L"Ondrix");
-  EXPECT_EQ(off.tray_hint, L"Ondrix 1.6.15");
-
-  // No file selected: no caption that starts with " - ".
-  const WindowTitleTexts none = BuildTitleTexts(L"", true);
-  EXPECT_EQ(none.caption, L"Ondrix 1.6.15");
-  EXPECT_EQ(none.tray_hint, L"Ondrix 1.6.15");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "engines/checksum_types.h"
 #include "engines/crc32.h"
+#include "tests/support/scripted_stream.h"
 
 namespace ondrix {
 namespace {
@@ -193,29 +194,14 @@ TEST(SumToolCommandLine, HelpNamesTheTypesAndTheExitStatus) {
   EXPECT_EQ(run.err, "");
 }
 
-// Serves `good` bytes of a larger file, then fails the way a disk or a
-// network share does part-way.
-class FailingStream final : public IByteStream {
- public:
-  FailingStream(std::int64_t size, std::int64_t good) : size_(size), good_(good) {}
-  std::int64_t Size() override { return size_; }
-  std::int64_t Position() override { return position_; }
-  std::size_t Read(void* buffer, std::size_t count) override {
-    if (position_ >= good_) throw EStreamError("Input/output error");
-    const std::size_t n = std::size_t(std::min<std::int64_t>(std::int64_t(count), good_ - position_));
-    std::memset(buffer, 'x', n);
-    position_ += std::int64_t(n);
-    return n;
-  }
-
- private:
-  std::int64_t size_, good_, position_ = 0;
-};
-
 TEST(SumToolStreams, ReadFailurePartWayGivesTheReasonNotAPartialChecksum) {
   for (const char* key : {"md5", "sha256", "crc32"}) {
     SCOPED_TRACE(key);
-    FailingStream stream(5 * 8192, 2 * 8192 + 100);
+    // Two blocks arrive, then the read fails the way a disk or a network
+    // share does part-way.
+    test::ScriptedStream stream(std::vector<std::uint8_t>(5 * 8192, 'x'), [](int n) {
+      if (n >= 3) throw EStreamError("Input/output error");
+    });
     const StreamChecksum checksum = ChecksumOfStream(*FindTypeByKey(key), stream);
     EXPECT_FALSE(checksum.ok);
     EXPECT_EQ(checksum.text, "Input/output error");

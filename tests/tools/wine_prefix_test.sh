@@ -9,7 +9,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 repo=$scratch/repo
 mkdir -p "$repo/tools" "$repo/build/windows" "$scratch/bin"
-cp "$repo_src/tools/wine-ctest.sh" "$repo_src/tools/wine-run.sh" "$repo_src/tools/wine-prefix.sh" "$repo/tools/"
+cp "$repo_src/tools/wine-ctest.sh" "$repo_src/tools/wine-run.sh" "$repo_src/tools/wine-env.sh" "$repo/tools/"
 for tool in wine wineboot wineserver ctest; do
   printf '#!/usr/bin/env bash\necho "%s $WINEPREFIX" >>"%s/calls"\n' "$tool" "$scratch" >"$scratch/bin/$tool"
   chmod +x "$scratch/bin/$tool"

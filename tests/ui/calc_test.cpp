@@ -23,10 +23,10 @@
 #include "engines/checksum_types.h"
 #include "engines/crc32.h"
 #include "engines/digest.h"
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 #include "settings/ini_file.h"
 #include "tests/win/fake_desktop.h"
-#include "tests/win32_services/test_support.h"
+#include "tests/support/scratch_folder.h"
 #include "ui/form1.h"
 #include "verify/clipboard.h"
 

@@ -128,18 +128,5 @@ TEST(LayoutTest, ConstraintsLimitAlignedSizeAndBatchesAlignOnce) {
   EXPECT_EQ(rest.GetBounds(), B(0, 0, 300, 200));
 }
 
-TEST(LayoutTest, ArrangeAlignedOverlapsAndClampsWhenSpaceRunsOut) {
-  AlignItem items[] = {
-      {.align = alLeft, .bounds = B(0, 0, 80, 0)},
-      {.align = alRight, .bounds = B(0, 0, 80, 0)},
-      {.align = alClient},
-  };
-  ArrangeAligned(B(0, 0, 100, 20), items);
-  EXPECT_EQ(items[0].bounds, B(0, 0, 80, 20));
-  // Right-aligned items keep to the right edge even when they overlap.
-  EXPECT_EQ(items[1].bounds, B(20, 0, 80, 20));
-  EXPECT_EQ(items[2].bounds.Width, 0);
-}
-
 }  // namespace
 }  // namespace ondrix::win

@@ -8,7 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/win32_services/test_support.h"
+#include "tests/support/scratch_folder.h"
+#include "text/utf.h"
 
 namespace ondrix {
 namespace {
@@ -258,7 +259,7 @@ TEST(HistoryFile, TwoWritersAtOnceLoseNoLineAndMergeNone) {
   ASSERT_EQ(lines.size(), std::size_t(2 * kLines));
   for (wchar_t who : {L'A', L'B'}) {
     std::vector<std::string> expected, found;
-    for (int n = 0; n < kLines; ++n) expected.push_back(EncodeUtf8(line_of(who, n)));
+    for (int n = 0; n < kLines; ++n) expected.push_back(WideToUtf8(line_of(who, n)));
     const std::string mark = std::string(" *") + char(who) + "-";
     for (const std::string& line : lines)
       if (line.find(mark) != std::string::npos) found.push_back(line);

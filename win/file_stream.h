@@ -12,15 +12,9 @@
 
 #include "engines/byte_stream.h"
 #include "engines/read_ahead.h"
+#include "win/file_path.h"
 
 namespace ondrix {
-
-// `path` in the form the W file functions take past MAX_PATH: an absolute
-// path gets the "\\?\" prefix ("\\?\UNC\" for a share) after it has been
-// made full and normalised, since the prefix turns off that normalisation.
-// Short paths, relative paths that cannot be resolved and paths already
-// prefixed are returned unchanged.
-std::wstring ExtendedLengthPath(std::wstring_view path);
 
 class WinFileStream final : public IByteStream {
  public:

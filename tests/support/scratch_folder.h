@@ -1,4 +1,6 @@
-// Scratch folders and files for the Win32 service tests.
+// The Win32 tests' one temp-folder helper: a scratch folder removed with its
+// object, and the file helpers the tests read and write it with (any path
+// length, any name).
 #pragma once
 
 #include <windows.h>
@@ -7,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "job/win_file_stream.h"
+#include "win/file_stream.h"
 
 namespace ondrix::test {
 
@@ -45,7 +47,7 @@ class ScratchFolder {
  public:
   ScratchFolder() {
     static int counter = 0;
-    path_ = TempRoot() + L"ondrix-svc-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+    path_ = TempRoot() + L"ondrix-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
             std::to_wstring(++counter);
     RemoveTree(path_);
     ::CreateDirectoryW(path_.c_str(), nullptr);

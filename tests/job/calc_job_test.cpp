@@ -13,7 +13,8 @@
 
 #include "engines/crc32.h"
 #include "startup/file_info.h"
-#include "tests/win32_services/test_support.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/scripted_stream.h"
 #include "win/last_error.h"
 
 namespace ondrix {
@@ -55,25 +56,6 @@ JobOutcome RunToEnd(CalcJob& job) {
 
 // ---- streams handed to the worker through its opener seam ------------------
 
-// Passes reads through to the real file, failing the Nth with `error`.
-class FailingStream final : public IByteStream {
- public:
-  FailingStream(std::unique_ptr<IByteStream> inner, int fail_at, std::function<void()> fail)
-      : inner_(std::move(inner)), fail_at_(fail_at), fail_(std::move(fail)) {}
-  std::int64_t Size() override { return inner_->Size(); }
-  std::int64_t Position() override { return inner_->Position(); }
-  std::size_t Read(void* buffer, std::size_t count) override {
-    if (++reads_ >= fail_at_) fail_();
-    return inner_->Read(buffer, count);
-  }
-
- private:
-  std::unique_ptr<IByteStream> inner_;
-  int fail_at_;
-  int reads_ = 0;
-  std::function<void()> fail_;
-};
-
 // Holds the worker inside its Nth read until the test lets it go.
 struct Gate {
   std::mutex mutex;
@@ -98,28 +80,12 @@ struct Gate {
   }
 };
 
-class GatedStream final : public IByteStream {
- public:
-  GatedStream(std::unique_ptr<IByteStream> inner, int gate_at, Gate& gate)
-      : inner_(std::move(inner)), gate_at_(gate_at), gate_(gate) {}
-  std::int64_t Size() override { return inner_->Size(); }
-  std::int64_t Position() override { return inner_->Position(); }
-  std::size_t Read(void* buffer, std::size_t count) override {
-    if (++reads_ == gate_at_) gate_.ArriveAndWait();
-    return inner_->Read(buffer, count);
-  }
-
- private:
-  std::unique_ptr<IByteStream> inner_;
-  int gate_at_;
-  int reads_ = 0;
-  Gate& gate_;
-};
-
-StreamOpener Wrapping(std::function<std::unique_ptr<IByteStream>(std::unique_ptr<IByteStream>)> wrap) {
-  return [wrap](const std::wstring& path) {
+// Opens the real file and wraps it in a scripted stream that runs `step`
+// before each read.
+StreamOpener Wrapping(test::ScriptedStream::Step step) {
+  return [step](const std::wstring& path) {
     OpenedStream opened = OpenFileStream(path);
-    if (opened.stream) opened.stream = wrap(std::move(opened.stream));
+    if (opened.stream) opened.stream = std::make_unique<test::ScriptedStream>(std::move(opened.stream), step);
     return opened;
   };
 }
@@ -255,9 +221,8 @@ TEST(CalcJob, ReadErrorPartWayFailsTheJobWithTheReason) {
     SCOPED_TRACE(std::string(TypeInfo(type).key));
     CalcJob job;
     Prepare(job, path, type);
-    job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
-      return std::make_unique<FailingStream>(std::move(inner), 3,
-                                             [&] { throw EStreamError(reason); });
+    job.OpenStream = Wrapping([&](int n) {
+      if (n >= 3) throw EStreamError(reason);
     });
     ASSERT_EQ(RunToEnd(job), JobOutcome::Failed);
     EXPECT_EQ(job.CalcCompleted.load(), 0);
@@ -311,9 +276,8 @@ TEST(CalcJob, AnythingEscapingTheBodyEndsTheJobAsFailed) {
     std::wstring reason;
   } const cases[] = {
       {"a read throws something that is not a stream error",
-       Wrapping([](std::unique_ptr<IByteStream> inner) {
-         return std::make_unique<FailingStream>(std::move(inner), 2,
-                                                [] { throw std::logic_error("engine fault"); });
+       Wrapping([](int n) {
+         if (n >= 2) throw std::logic_error("engine fault");
        }),
        L"engine fault"},
       {"the open itself throws", [](const std::wstring&) -> OpenedStream { throw std::bad_alloc(); },
@@ -347,8 +311,8 @@ TEST(CalcJob, AbortMidFileStopsTheWorkerWithoutAResult) {
     Gate gate;
     CalcJob job;
     Prepare(job, path, type);
-    job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
-      return std::make_unique<GatedStream>(std::move(inner), 4, gate);
+    job.OpenStream = Wrapping([&](int n) {
+      if (n == 4) gate.ArriveAndWait();
     });
     job.Start();
     ASSERT_TRUE(gate.WaitReached());
@@ -379,8 +343,8 @@ TEST(CalcJob, ClosingTheWindowStopsTheWorkerButChangesNoFlag) {
   Gate gate;
   CalcJob job;
   Prepare(job, path, ChecksumType::SHA256);
-  job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
-    return std::make_unique<GatedStream>(std::move(inner), 2, gate);
+  job.OpenStream = Wrapping([&](int n) {
+    if (n == 2) gate.ArriveAndWait();
   });
   job.Start();
   ASSERT_TRUE(gate.WaitReached());
@@ -470,8 +434,8 @@ TEST(CalcJob, AbortNeverWaitsForAStuckRead) {
   Gate gate;
   CalcJob job;
   Prepare(job, stuck, ChecksumType::MD5);
-  job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
-    return std::make_unique<GatedStream>(std::move(inner), 2, gate);
+  job.OpenStream = Wrapping([&](int n) {
+    if (n == 2) gate.ArriveAndWait();
   });
   job.Start();
   ASSERT_TRUE(gate.WaitReached());
@@ -529,8 +493,8 @@ TEST(CalcJob, ProgressIsOneUntilTheEngineExists) {
   CalcJob job;
   Prepare(job, path, ChecksumType::SHA1);
   EXPECT_EQ(job.ProgressBytes(), 1);
-  job.OpenStream = Wrapping([&](std::unique_ptr<IByteStream> inner) {
-    return std::make_unique<GatedStream>(std::move(inner), 3, gate);
+  job.OpenStream = Wrapping([&](int n) {
+    if (n == 3) gate.ArriveAndWait();
   });
   job.Start();
   ASSERT_TRUE(gate.WaitReached());

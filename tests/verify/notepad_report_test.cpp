@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/win32_services/test_support.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ondrix {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/win32_services/test_support.h"
-#include "job/win_file_stream.h"
+#include "tests/support/scratch_folder.h"
+#include "win/file_stream.h"
 #include "win/last_error.h"
 
 namespace ondrix {
