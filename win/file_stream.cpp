@@ -30,14 +30,18 @@ std::int64_t WinFileStream::Position() {
   return position.QuadPart - std::int64_t(read_ahead_.Buffered());
 }
 
+std::size_t WinFileStream::ReadOnce(void* to, std::size_t count) {
+  // ReadFile takes a 32-bit count; the pieces are far smaller.
+  const DWORD want = count > 0x40000000u ? 0x40000000u : DWORD(count);
+  DWORD got = 0;
+  if (!::ReadFile(file_, to, want, &got, nullptr)) ThrowLastError();
+  return got;
+}
+
 std::size_t WinFileStream::Read(void* buffer, std::size_t count) {
-  return read_ahead_.Read(buffer, count, [this](void* to, std::size_t n) -> std::size_t {
-    // ReadFile takes a 32-bit count; the pieces are far smaller.
-    const DWORD want = n > 0x40000000u ? 0x40000000u : DWORD(n);
-    DWORD got = 0;
-    if (!::ReadFile(file_, to, want, &got, nullptr)) ThrowLastError();
-    return got;
-  });
+  if (!read_ahead_on_) return ReadOnce(buffer, count);
+  return read_ahead_.Read(buffer, count,
+                          [this](void* to, std::size_t n) { return ReadOnce(to, n); });
 }
 
 OpenedStream OpenFileStream(const std::wstring& path) {

@@ -19,7 +19,8 @@ namespace ondrix {
 class WinFileStream final : public IByteStream {
  public:
   // Takes ownership of an open handle.
-  explicit WinFileStream(HANDLE file) noexcept : file_(file) {}
+  explicit WinFileStream(HANDLE file) noexcept
+      : file_(file), read_ahead_on_(::GetFileType(file) == FILE_TYPE_DISK) {}
   ~WinFileStream() override;
   WinFileStream(const WinFileStream&) = delete;
   WinFileStream& operator=(const WinFileStream&) = delete;
@@ -29,11 +30,16 @@ class WinFileStream final : public IByteStream {
   std::int64_t Size() override;
   std::int64_t Position() override;
   // Throws EStreamError with the system's text, in UTF-8, when ReadFile
-  // fails. The file is read ahead in large pieces (engines/read_ahead.h).
+  // fails. A disk file is read ahead in large pieces (engines/read_ahead.h);
+  // a pipe or device is read as asked, so a read returns what has arrived
+  // instead of waiting to fill a piece.
   std::size_t Read(void* buffer, std::size_t count) override;
 
  private:
+  std::size_t ReadOnce(void* to, std::size_t count);
+
   HANDLE file_;
+  bool read_ahead_on_;
   ReadAhead read_ahead_;
 };
 
