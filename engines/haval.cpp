@@ -58,22 +58,26 @@ constexpr SelfCheckVectors kSelfCheck = {
 using u32 = std::uint32_t;
 
 // The five Boolean functions, each over (x6, x5, x4, x3, x2, x1, x0) as in
-// the paper; written here in factored form.
+// the paper; written here in factored form. A step's function depends on the
+// word the step before it wrote, so that word enters each form as late as
+// possible: through one AND into the last XOR (F1: x3, F2: x3, F3: x4, F4:
+// x2, F5: x4, which is where each pass's permutation puts it). The parentheses
+// keep that order; the rest of the form is ready while the word is computed.
 inline u32 F1(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) {
-  return (x1 & (x0 ^ x4)) ^ (x2 & x5) ^ (x3 & x6) ^ x0;
+  return ((x1 & (x0 ^ x4)) ^ (x2 & x5) ^ x0) ^ (x3 & x6);
 }
 inline u32 F2(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) {
-  return (x2 & ((x1 & ~x3) ^ (x4 & x5) ^ x6 ^ x0)) ^ (x4 & (x1 ^ x5)) ^ (x3 & x5) ^ x0;
+  return ((x2 & ((x4 & x5) ^ x1 ^ x6 ^ x0)) ^ (x4 & (x1 ^ x5)) ^ x0) ^ (x3 & ((x1 & x2) ^ x5));
 }
 inline u32 F3(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) {
-  return (x3 & ((x1 & x2) ^ x6 ^ x0)) ^ (x1 & x4) ^ (x2 & x5) ^ x0;
+  return ((x3 & ((x1 & x2) ^ x6 ^ x0)) ^ (x2 & x5) ^ x0) ^ (x1 & x4);
 }
 inline u32 F4(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) {
-  return (x4 & ((x5 & ~x2) ^ (x3 & ~x6) ^ x1 ^ x6 ^ x0)) ^ (x3 & ((x1 & x2) ^ x5 ^ x6)) ^
-         (x2 & x6) ^ x0;
+  return ((x4 & (x5 ^ (x3 | x6) ^ x1 ^ x0)) ^ (x3 & (x5 ^ x6)) ^ x0) ^
+         (x2 & ((x4 & x5) ^ (x1 & x3) ^ x6));
 }
 inline u32 F5(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) {
-  return (x0 & ~((x1 & x2 & x3) ^ x5)) ^ (x1 & x4) ^ (x2 & x5) ^ (x3 & x6);
+  return ((x0 & ~((x1 & x2 & x3) ^ x5)) ^ (x2 & x5) ^ (x3 & x6)) ^ (x1 & x4);
 }
 
 // Each pass feeds its function the seven words through the input
@@ -99,10 +103,11 @@ using Mix = u32 (*)(u32, u32, u32, u32, u32, u32, u32);
 // Step constant j of pass p (0-based): none in the first pass.
 constexpr u32 K(int p, int j) { return p == 0 ? 0 : kPi[8 + 32 * (p - 1) + j]; }
 
-// One step: t7 = (phi(t6..t0) >>> 7) + (t7 >>> 11) + w + k.
+// One step: t7 = (phi(t6..t0) >>> 7) + (t7 >>> 11) + w + k. The sum of the
+// last three does not wait for the step before, so it is formed first.
 template <Mix phi>
 inline void Step(u32& t7, u32 t6, u32 t5, u32 t4, u32 t3, u32 t2, u32 t1, u32 t0, u32 w, u32 k) {
-  t7 = rotr32<7>(phi(t6, t5, t4, t3, t2, t1, t0)) + rotr32<11>(t7) + w + k;
+  t7 = (rotr32<11>(t7) + w + k) + rotr32<7>(phi(t6, t5, t4, t3, t2, t1, t0));
 }
 
 // Steps j..j+7 of pass p: each replaces the next word down, t7 first, with
