@@ -14,6 +14,7 @@
 #include "win/file_stream.h"
 #include "tests/win/fake_desktop.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/shell_drop.h"
 #include "tests/support/scripted_stream.h"
 #include "ui/form1.h"
 
@@ -65,16 +66,6 @@ class HangGuard {
   std::thread thread_;
 };
 
-HDROP MakeDrop(const std::wstring& path) {
-  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
-  ::GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
 class StuckReadTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -97,7 +88,7 @@ class StuckReadTest : public ::testing::Test {
   // Drops the file (calculation on drop is on by default) and waits until
   // the worker is in its stuck read.
   void StartStuckCalculation() {
-    ::SendMessageW(form->Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(file_)), 0);
+    ::SendMessageW(form->Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({file_})), 0);
     ASSERT_EQ(form->SpeedButton3.Caption(), L"Cancel");
     for (int i = 0; i < 4000 && form->Job.ProgressBytes() != 8192; ++i) ::Sleep(5);
     ASSERT_EQ(form->Job.ProgressBytes(), 8192);

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "tests/support/scratch_folder.h"
+#include "tests/support/shell_drop.h"
 #include "win/file_stream.h"
 #include "win/last_error.h"
 
 namespace ondrix {
 namespace {
 
+using test::MakeDrop;
 using test::ScratchFolder;
 
 TEST(FileInfo, TryOpenFileGivesTheSystemsReason) {
@@ -114,25 +116,6 @@ TEST(FileInfo, SizeTextsUseTheShellsShortSize) {
   EXPECT_EQ(FormatSizeText(1234567, L""), mega + L" ( 1234567 B )");
   EXPECT_EQ(FormatSizeText(999, L" "), ShortSizeText(999) + L" ( 999 B )");
   EXPECT_EQ(FormatSizeText(0, L" "), ShortSizeText(0) + L" ( 0 B )");
-}
-
-// An HDROP as the shell builds it: DROPFILES, then the wide paths, each
-// null-terminated, and one more null.
-HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-  std::size_t chars = 1;
-  for (const auto& p : paths) chars += p.size() + 1;
-  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  auto* out = reinterpret_cast<wchar_t*>(header + 1);
-  for (const auto& p : paths) {
-    std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-    out += p.size() + 1;
-  }
-  *out = L'\0';
-  ::GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
 }
 
 TEST(FileInfo, DroppedPathsAreReadWhole) {

@@ -27,6 +27,7 @@
 #include "settings/ini_file.h"
 #include "tests/win/fake_desktop.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/shell_drop.h"
 #include "ui/form1.h"
 #include "verify/clipboard.h"
 
@@ -34,24 +35,8 @@ namespace ondrix::ui {
 namespace {
 
 using win::testing::FakeDesktop;
+using ondrix::test::MakeDrop;
 using ondrix::test::ReadBytes;
-
-// A drop as Explorer hands it over: DROPFILES followed by wide paths.
-HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-  std::size_t chars = 1;
-  for (const auto& p : paths) chars += p.size() + 1;
-  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(header) + sizeof(DROPFILES));
-  for (const auto& p : paths) {
-    std::copy(p.begin(), p.end(), out);
-    out += p.size() + 1;
-  }
-  ::GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
 
 // Serves `size` bytes; a read at or past `gate_at` waits until the test
 // opens the gate, and a read at or past `fail_at` fails as a disk would.
