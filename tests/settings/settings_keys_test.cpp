@@ -173,7 +173,10 @@ TEST(SettingsKeys, TableHoldsTheKeysOfTheSettingsFile) {
   ASSERT_EQ(keys.size(), std::size(expected));
   const auto joined = [](std::span<const std::string_view> items) {
     std::string out;
-    for (auto item : items) out += (out.empty() ? "" : " ") + std::string(item);
+    for (auto item : items) {
+      if (!out.empty()) out += ' ';
+      out += item;
+    }
     return out;
   };
   for (std::size_t i = 0; i < keys.size(); ++i) {
