@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -33,6 +34,27 @@ class IByteStream {
   // Reads up to `count` bytes and returns how many arrived; 0 at the end.
   // Throws EStreamError when the read fails.
   virtual std::size_t Read(void* buffer, std::size_t count) = 0;
+};
+
+// A stream as an opener hands it over: null with the system's reason when
+// the file could not be opened.
+struct OpenedStream {
+  std::unique_ptr<IByteStream> stream;
+  std::wstring error_text;
+};
+
+// Cancels, from another thread, a read that one thread is blocked in (a
+// network share that went away, a dying disk). Made on the reading thread;
+// the cancelled read throws EStreamCancelled or another EStreamError.
+class IReadCanceller {
+ public:
+  enum class Result {
+    kCancelled,      // a read under way was cancelled
+    kNoReadPending,  // the thread is not in a read (yet, or any more)
+    kFailed,         // the system refused; trying again will not help
+  };
+  virtual ~IReadCanceller() = default;
+  virtual Result CancelRead() = 0;
 };
 
 }  // namespace ondrix

@@ -1,27 +1,19 @@
 #include "job/calc_job.h"
 
-#include <cwchar>
+#include <condition_variable>
 #include <exception>
+#include <filesystem>
+#include <mutex>
 #include <utility>
 #include <vector>
 
-#include "engines/crc32.h"
+#include "engines/file_stream.h"
+#include "engines/stream_checksum.h"
 #include "text/path_text.h"
 #include "text/utf.h"
 
 namespace ondrix {
 namespace {
-
-constexpr std::size_t kLargestDigestBytes = 64;  // SHA-512
-
-std::wstring LowerAscii(std::string_view hex) {
-  std::wstring out(hex.size(), L'\0');
-  for (std::size_t i = 0; i < hex.size(); ++i) {
-    const char c = hex[i];
-    out[i] = wchar_t(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  }
-  return out;
-}
 
 std::wstring ReasonOr(std::wstring reason, std::wstring_view fallback) {
   return reason.empty() ? std::wstring(fallback) : std::move(reason);
@@ -32,7 +24,7 @@ enum : std::uint8_t { kUnclaimed = 0, kClaimedByWorker = 1, kClaimedByStop = 2 }
 // How long a stop keeps trying to cancel a read the worker is entering: the
 // gap between its test of the stop flag and the system call is short, and a
 // read that no cancel reaches is left to finish on its own.
-constexpr ULONGLONG kCancelTryMs = 100;
+constexpr auto kCancelTry = std::chrono::milliseconds(100);
 
 }  // namespace
 
@@ -40,12 +32,14 @@ constexpr ULONGLONG kCancelTryMs = 100;
 // worker has returned, so a worker that is let go never writes into the
 // state of the next job.
 struct CalcJob::Run {
-  Run(std::wstring path, std::int64_t size, ChecksumType type, StreamOpener open)
-      : path(std::move(path)), size(size), type(type), open(std::move(open)) {}
-  ~Run() {
-    if (HANDLE thread = thread_handle.load()) ::CloseHandle(thread);
-    if (done) ::CloseHandle(done);
-  }
+  Run(std::wstring path, std::int64_t size, ChecksumType type, StreamOpener open,
+      ReadCancellerMaker make_canceller)
+      : path(std::move(path)),
+        size(size),
+        type(type),
+        open(std::move(open)),
+        make_canceller(std::move(make_canceller)) {}
+  ~Run() { delete canceller.load(); }
   Run(const Run&) = delete;
   Run& operator=(const Run&) = delete;
 
@@ -53,6 +47,7 @@ struct CalcJob::Run {
   const std::int64_t size;
   const ChecksumType type;
   const StreamOpener open;
+  const ReadCancellerMaker make_canceller;
 
   std::array<std::unique_ptr<TDigest>, kEngineSlots> JobEngines;
   std::unique_ptr<IByteStream> JobStream;
@@ -63,16 +58,37 @@ struct CalcJob::Run {
   std::atomic<bool> stop{false};
   // Set while the worker opens or reads, so a stop knows to cancel.
   std::atomic<bool> in_io{false};
-  // The worker's own thread, opened with the right to cancel its I/O.
-  std::atomic<HANDLE> thread_handle{nullptr};
-  // Signalled as the worker's last act.
-  HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  // Cancels the worker's reads; set once by the worker, owned by the run.
+  std::atomic<IReadCanceller*> canceller{nullptr};
+
+  // Set as the worker's last act.
+  std::mutex done_mutex;
+  std::condition_variable done_changed;
+  bool done = false;
+
+  void MarkDone() {
+    std::lock_guard lock(done_mutex);
+    done = true;
+    done_changed.notify_all();
+  }
+  bool Finished() {
+    std::lock_guard lock(done_mutex);
+    return done;
+  }
+  // Waits until the worker is done or `deadline` passes (null: no limit).
+  bool WaitDone(const std::chrono::steady_clock::time_point* deadline) {
+    std::unique_lock lock(done_mutex);
+    if (!deadline) {
+      done_changed.wait(lock, [&] { return done; });
+      return true;
+    }
+    return done_changed.wait_until(lock, *deadline, [&] { return done; });
+  }
 
   bool ClaimForWorker() {
     std::uint8_t expected = kUnclaimed;
     return end_claim.compare_exchange_strong(expected, kClaimedByWorker);
   }
-  bool Finished() const { return ::WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }
 
   void Stop() {
     std::uint8_t expected = kUnclaimed;
@@ -91,13 +107,14 @@ struct CalcJob::Run {
   // in its read and cancels it, trying again while the worker is still on
   // its way into the system call.
   void CancelPendingIo() {
-    const ULONGLONG until = ::GetTickCount64() + kCancelTryMs;
+    const auto until = std::chrono::steady_clock::now() + kCancelTry;
     while (in_io.load()) {
-      const HANDLE thread = thread_handle.load();
-      if (thread == nullptr) return;
-      if (::CancelSynchronousIo(thread)) return;
-      if (::GetLastError() != ERROR_NOT_FOUND || ::GetTickCount64() >= until) return;
-      ::SwitchToThread();
+      IReadCanceller* const cancel = canceller.load();
+      if (cancel == nullptr) return;
+      const IReadCanceller::Result result = cancel->CancelRead();
+      if (result != IReadCanceller::Result::kNoReadPending) return;
+      if (std::chrono::steady_clock::now() >= until) return;
+      std::this_thread::yield();
     }
   }
 };
@@ -139,6 +156,12 @@ class StoppableStream final : public IByteStream {
 
 }  // namespace
 
+OpenedStream OpenPortableFileStream(const std::wstring& path) {
+  auto stream = std::make_unique<FileStream>(std::filesystem::path(path));
+  if (!stream->IsOpen()) return {nullptr, Utf8ToWide(stream->ErrorText())};
+  return {std::move(stream), {}};
+}
+
 int EngineSlotOf(ChecksumType type) {
   const auto& order = EngineReleaseOrder();
   for (std::size_t i = 0; i < order.size(); ++i)
@@ -148,15 +171,17 @@ int EngineSlotOf(ChecksumType type) {
 
 CalcJob::~CalcJob() {
   StopAndJoin();
-  ReapStoppedWorkers(INFINITE);
+  ReapStoppedWorkers(nullptr);
 }
 
 void CalcJob::Start() {
-  ReapStoppedWorkers(0);
+  const auto now = std::chrono::steady_clock::now();
+  ReapStoppedWorkers(&now);
   SettleCurrentWorker();
   StopWithoutWaiting();  // a worker still there is let go with what it holds
 
-  run_ = std::make_shared<Run>(SelectedFilePath, SelectedFileSize, SelectedType, OpenStream);
+  run_ = std::make_shared<Run>(SelectedFilePath, SelectedFileSize, SelectedType, OpenStream,
+                               MakeReadCanceller);
   CalcFailed.store(0);
   FailureText.clear();
   ResultChecksum.clear();
@@ -164,7 +189,7 @@ void CalcJob::Start() {
   try {
     JobThread = std::thread([this, run = run_] {
       Twatek_obliczania_sum(*run);
-      ::SetEvent(run->done);
+      run->MarkDone();
     });
   } catch (const std::exception& e) {
     PublishFailure(*run_, L"Cannot start the calculation\r\r\n" + Utf8ToWide(e.what()));
@@ -172,19 +197,12 @@ void CalcJob::Start() {
 }
 
 void CalcJob::Twatek_obliczania_sum(Run& run) {
-  HANDLE thread = nullptr;
-  if (::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &thread,
-                        THREAD_TERMINATE, FALSE, 0))
-    run.thread_handle.store(thread);
   const std::wstring name = FileNameOf(run.path);
   try {
+    if (run.make_canceller) run.canceller.store(run.make_canceller().release());
     // The result text was emptied by Start, before this thread existed: the
     // worker writes it only when it ends the job.
-    const ChecksumTypeInfo& type = TypeInfo(run.type);
-    if (type.IsCrc())
-      RunCrc(run);
-    else
-      RunDigest(run, type);
+    RunChecksum(run, TypeInfo(run.type));
   } catch (const std::exception& e) {
     run.JobStream.reset();
     PublishFailure(run, L"Calculation of file " + name + L" failed\r\r\n" +
@@ -211,52 +229,31 @@ bool CalcJob::OpenJobStream(Run& run) {
   return true;
 }
 
-void CalcJob::RunDigest(Run& run, const ChecksumTypeInfo& type) {
+void CalcJob::RunChecksum(Run& run, const ChecksumTypeInfo& type) {
   if (!OpenJobStream(run)) return;
 
-  const int slot = EngineSlotOf(type.type);
-  run.JobEngines[slot] = type.create_engine();
-  TDigest& engine = *run.JobEngines[slot];
-  run.engine_view[slot].store(&engine);
-  // An abort that looked for the engine before it was published left the
-  // flag for us to carry over.
-  if (run.stop.load()) engine.AbortRequested.store(1);
+  ChecksumWatch watch;
+  watch.stop = &run.stop;
+  watch.crc_bytes_read = &run.CrcBytesRead;
+  if (!type.IsCrc()) {
+    const int slot = EngineSlotOf(type.type);
+    run.JobEngines[slot] = type.create_engine();
+    watch.engine = run.JobEngines[slot].get();
+    run.engine_view[slot].store(watch.engine);
+    // An abort that looked for the engine before it was published left the
+    // flag for us to carry over.
+    if (run.stop.load()) watch.engine->AbortRequested.store(1);
+  }
 
-  std::uint8_t digest[kLargestDigestBytes];
-  engine.BeginDigest();
-  engine.HashStream(*run.JobStream, run.size);
-  engine.EndDigest(digest);
+  StreamChecksum checksum = ChecksumOfStream(type, *run.JobStream, run.size, watch);
   run.JobStream.reset();
-
-  if (engine.WasAborted.load() || run.stop.load()) return;
-  if (engine.ReadFailed.load(std::memory_order_acquire)) {
+  if (checksum.stopped || run.stop.load()) return;
+  if (!checksum.ok) {
     PublishFailure(run, L"Read error in file " + FileNameOf(run.path) + L"\r\r\n" +
-                            ReasonOr(Utf8ToWide(engine.ReadError), L"Unknown error"));
+                            ReasonOr(Utf8ToWide(checksum.text), L"Unknown error"));
     return;
   }
-  PublishResult(run, LowerAscii(DigestToHex(digest, std::size_t(type.digest_bytes))));
-}
-
-void CalcJob::RunCrc(Run& run) {
-  if (!OpenJobStream(run)) return;
-
-  std::uint32_t value = 0;
-  try {
-    value = CrcOfStream(*run.JobStream, run.CrcBytesRead, &run.stop);
-  } catch (const EStreamError& e) {
-    run.JobStream.reset();
-    if (run.stop.load()) return;  // the stop cancelled the read
-    PublishFailure(run, L"Read error in file " + FileNameOf(run.path) + L"\r\r\n" +
-                            ReasonOr(Utf8ToWide(e.what()), L"Unknown error"));
-    return;
-  }
-  run.JobStream.reset();
-  if (run.stop.load()) return;
-
-  // Eight digits always: a CRC of 0 is a checksum like any other.
-  wchar_t text[9];
-  std::swprintf(text, 9, L"%08x", unsigned(value));
-  PublishResult(run, text);
+  PublishResult(run, Utf8ToWide(checksum.text));
 }
 
 // CalcCompleted (and CalcFailed) are stored before CalcIdle: the monitor
@@ -319,15 +316,9 @@ void CalcJob::SettleCurrentWorker() {
   StopWithoutWaiting();
 }
 
-void CalcJob::ReapStoppedWorkers(DWORD timeout_ms) {
-  const ULONGLONG start = ::GetTickCount64();
+void CalcJob::ReapStoppedWorkers(const std::chrono::steady_clock::time_point* deadline) {
   for (auto it = stopped_.begin(); it != stopped_.end();) {
-    DWORD wait = timeout_ms;
-    if (timeout_ms != INFINITE) {
-      const ULONGLONG spent = ::GetTickCount64() - start;
-      wait = spent >= timeout_ms ? 0 : DWORD(timeout_ms - spent);
-    }
-    if (::WaitForSingleObject(it->run->done, wait) != WAIT_OBJECT_0) {
+    if (!it->run->WaitDone(deadline)) {
       ++it;
       continue;
     }
@@ -336,8 +327,14 @@ void CalcJob::ReapStoppedWorkers(DWORD timeout_ms) {
   }
 }
 
-bool CalcJob::WaitForStoppedWorkers(DWORD timeout_ms) {
-  ReapStoppedWorkers(timeout_ms);
+bool CalcJob::WaitForStoppedWorkers(std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  ReapStoppedWorkers(&deadline);
+  return stopped_.empty();
+}
+
+bool CalcJob::WaitForStoppedWorkers() {
+  ReapStoppedWorkers(nullptr);
   return stopped_.empty();
 }
 

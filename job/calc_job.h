@@ -17,16 +17,20 @@
 //
 // A stopped worker may be stuck in a read that does not return (a network
 // share that went away, a dying disk). Nothing of the window waits for it:
-// the stop cancels the read it is blocked in, and StopWithoutWaiting lets
-// the worker go with its stream and engine. It closes its stream when the
-// read returns; its thread is joined later (the next Start,
-// WaitForStoppedWorkers or the destructor).
+// the stop cancels the read it is blocked in (through the canceller the
+// worker made for its thread), and StopWithoutWaiting lets the worker go
+// with its stream and engine. It closes its stream when the read returns;
+// its thread is joined later (the next Start, WaitForStoppedWorkers or the
+// destructor).
+//
+// The job is portable: the Windows program hands it its Win32 file opener
+// and read canceller; without them it reads through the C library and a
+// blocked read is left to return on its own.
 #pragma once
-
-#include <windows.h>
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,13 +41,19 @@
 #include "engines/byte_stream.h"
 #include "engines/checksum_types.h"
 #include "engines/digest.h"
-#include "win/file_stream.h"
 
 namespace ondrix {
 
 // Opens the file the worker reads; a seam so tests can hand over a stream
-// that fails or blocks on purpose. The product uses OpenFileStream.
+// that fails or blocks on purpose. The Windows program uses OpenFileStream.
 using StreamOpener = std::function<OpenedStream(const std::wstring& path)>;
+// Makes, on the worker's thread, what cancels that thread's blocked reads;
+// may return null.
+using ReadCancellerMaker = std::function<std::unique_ptr<IReadCanceller>()>;
+
+// The C library's file stream for `path`, the job's opener unless it is
+// given another.
+OpenedStream OpenPortableFileStream(const std::wstring& path);
 
 // Slot of each digest type in JobEngines, in the order md5, md4, sha1,
 // sha256, sha384, sha512, ripemd128, ripemd160, haval, tiger; -1 for crc32.
@@ -71,7 +81,8 @@ class CalcJob {
   std::wstring SelectedFilePath;
   std::int64_t SelectedFileSize = 0;  // digest engines hash this many bytes
   ChecksumType SelectedType = ChecksumType::MD5;
-  StreamOpener OpenStream = OpenFileStream;
+  StreamOpener OpenStream = OpenPortableFileStream;
+  ReadCancellerMaker MakeReadCanceller;  // none: blocked reads are not cancelled
 
   // ---- end flags and results ---------------------------------------------
   std::atomic<std::uint8_t> CalcIdle{1};
@@ -110,10 +121,11 @@ class CalcJob {
   // Waits for a worker that has published its outcome (the completion path).
   void JoinWorker();
 
-  // Waits up to `timeout_ms` for the workers let go by StopWithoutWaiting
-  // (and by Start) to return, joining those that did. True when none is
-  // left.
-  bool WaitForStoppedWorkers(DWORD timeout_ms);
+  // Waits up to `timeout` for the workers let go by StopWithoutWaiting (and
+  // by Start) to return, joining those that did; without a time-out, until
+  // they all have. True when none is left.
+  bool WaitForStoppedWorkers(std::chrono::milliseconds timeout);
+  bool WaitForStoppedWorkers();
 
   // The counter the progress monitor shows: the run's CrcBytesRead for
   // CRC32, the running engine's BytesHashed for a digest type, 1 while the
@@ -148,13 +160,14 @@ class CalcJob {
   // Opens the file into the run's JobStream; publishes the failure when it
   // cannot.
   bool OpenJobStream(Run& run);
-  void RunDigest(Run& run, const ChecksumTypeInfo& type);
-  void RunCrc(Run& run);
+  void RunChecksum(Run& run, const ChecksumTypeInfo& type);
   void SignalStop();
   // Joins a current worker that has finished or published; lets go of one
   // still running.
   void SettleCurrentWorker();
-  void ReapStoppedWorkers(DWORD timeout_ms);
+  // Joins the stopped workers that return before `deadline` (none: wait for
+  // all).
+  void ReapStoppedWorkers(const std::chrono::steady_clock::time_point* deadline);
 
   std::shared_ptr<Run> run_;
   struct Stopped {

@@ -1,13 +1,10 @@
 #include "sum/sum_tool.h"
 
-#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <optional>
 #include <ostream>
 
-#include "engines/crc32.h"
-#include "engines/digest.h"
 #include "engines/file_stream.h"
 #include "output/checksum_file_text.h"
 
@@ -105,19 +102,6 @@ std::optional<SumRequest> ParseArgs(const std::vector<std::string>& args, std::o
   return request;
 }
 
-std::string LowerHex(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'F') c = char(c - 'A' + 'a');
-  return text;
-}
-
-std::string Crc32Text(std::uint32_t crc) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text(8, '0');
-  for (int i = 7; i >= 0; --i, crc >>= 4) text[std::size_t(i)] = kDigits[crc & 15];
-  return text;
-}
-
 // Prints the file's line, or reports why there is none.
 bool SumOneFile(const ChecksumTypeInfo& type, const std::string& name, std::ostream& out,
                 std::ostream& err) {
@@ -143,27 +127,6 @@ bool SumOneFile(const ChecksumTypeInfo& type, const std::string& name, std::ostr
 }
 
 }  // namespace
-
-StreamChecksum ChecksumOfStream(const ChecksumTypeInfo& type, IByteStream& stream) {
-  try {
-    if (type.IsCrc()) {
-      std::atomic<std::int64_t> bytes_read{0};
-      return {true, Crc32Text(CrcOfStream(stream, bytes_read))};
-    }
-    const std::int64_t size = stream.Size() - stream.Position();
-    auto engine = type.create_engine();
-    engine->BeginDigest();
-    engine->HashStream(stream, size);
-    // A read that failed part-way leaves a digest of part of the file, which
-    // must never be shown as the file's checksum.
-    if (engine->ReadFailed.load(std::memory_order_acquire)) return {false, engine->ReadError};
-    std::vector<std::uint8_t> digest(std::size_t(type.digest_bytes));
-    engine->EndDigest(digest.data());
-    return {true, LowerHex(DigestToHex(digest.data(), digest.size()))};
-  } catch (const EStreamError& e) {
-    return {false, e.what()};
-  }
-}
 
 std::string ChecksumLine(const ChecksumTypeInfo& type, std::string_view checksum,
                          std::string_view name) {

@@ -11,6 +11,7 @@
 
 #include "engines/byte_stream.h"
 #include "engines/checksum_types.h"
+#include "engines/stream_checksum.h"
 
 namespace ondrix {
 
@@ -25,14 +26,6 @@ inline constexpr int kSumExitUsage = 2;
 // some file was not (the others are still printed), kSumExitUsage for a wrong
 // command line.
 int RunSumTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-// The checksum of `stream`, from its position to its end, in lower-case
-// hexadecimal; or, when the stream failed, the reason.
-struct StreamChecksum {
-  bool ok = false;
-  std::string text;  // the checksum, or the reason it is missing
-};
-StreamChecksum ChecksumOfStream(const ChecksumTypeInfo& type, IByteStream& stream);
 
 // The line a checksum file holds for `name` with the default options: the hash
 // record with an asterisk, or for crc32 the SFV data line.

@@ -2,6 +2,8 @@
 # The test command. Installs what is missing, then
 #   1. builds the portable code natively with AddressSanitizer and
 #      UndefinedBehaviorSanitizer (build/native) and runs its tests;
+#      then the calculation job's tests again under ThreadSanitizer
+#      (build/native-tsan);
 #   2. cross-builds everything for Windows with MinGW-w64 (build/windows) and
 #      runs those tests under Wine, in a virtual display.
 # Ends with the line "N passed, N failed" over both runs; the exit status is
@@ -81,6 +83,25 @@ if configure_and_build native build/native \
   UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/native "${ctest_args[@]}" \
     --output-junit "$root/build/native/ctest-junit.xml" 2>&1 | tee build/native/ctest.log
   count_junit build/native/ctest-junit.xml
+fi
+
+# 1b. The calculation job's thread protocol (start, progress, completion,
+# abort, failure) under ThreadSanitizer: only the job's tests are built.
+echo "== native ThreadSanitizer build (build/native-tsan)"
+mkdir -p build/native-tsan
+if cmake -S "$root" -B build/native-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONDRIX_TSAN=ON \
+  >build/native-tsan/configure.log 2>&1 &&
+  cmake --build build/native-tsan --target job_core_tests -j "$jobs"; then
+  echo "== native ThreadSanitizer tests"
+  rm -f build/native-tsan/ctest-junit.xml
+  TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/native-tsan -R '^job_core_tests$' \
+    "${ctest_args[@]}" --output-junit "$root/build/native-tsan/ctest-junit.xml" 2>&1 |
+    tee build/native-tsan/ctest.log
+  count_junit build/native-tsan/ctest-junit.xml
+else
+  cat build/native-tsan/configure.log >&2
+  echo "ThreadSanitizer build failed" >&2
+  failed=$((failed + 1))
 fi
 
 # 2. Windows, under Wine.

@@ -9,6 +9,7 @@
 #include "ui/form1.h"
 #include "win/dpi.h"
 #include "win/error_guard.h"
+#include "win/file_stream.h"
 #include "win/hints.h"
 
 namespace ondrix::ui {
@@ -20,7 +21,12 @@ constexpr wchar_t kWebAddress[] = L"www.ondrix.org";
 }  // namespace
 
 TForm1::TForm1(win::IDesktop& desktop)
-    : desktop_(desktop), ini_(SettingsPathFor(desktop.ProgramPath())) {}
+    : desktop_(desktop), ini_(SettingsPathFor(desktop.ProgramPath())) {
+  // The worker reads through a Win32 handle (any path length, writers kept
+  // out) and a stop can cancel a read it is blocked in.
+  Job.OpenStream = OpenFileStream;
+  Job.MakeReadCanceller = ReadCancellerForThisThread;
+}
 
 TForm1::~TForm1() { win::SetErrorReporter(nullptr); }
 

@@ -3,6 +3,7 @@
 // options they govern (colours, transparency, caption bar, stay on top, bold
 // font, letter case, tray icon, priority class, DPI scaling), plus the
 // critical-error box.
+#include <chrono>
 #include <string>
 
 #include "settings/settings_file.h"
@@ -300,9 +301,9 @@ void TForm1::OnClose() {
     HideToTray();
     return;
   }
-  constexpr DWORD kWorkerGraceMs = 2000;
+  constexpr auto kWorkerGrace = std::chrono::milliseconds(2000);
   ::ShowWindow(Hwnd(), SW_HIDE);
-  if (!Job.WaitForStoppedWorkers(kWorkerGraceMs)) TerminateNow();
+  if (!Job.WaitForStoppedWorkers(kWorkerGrace)) TerminateNow();
   ::DestroyWindow(Hwnd());
 }
 

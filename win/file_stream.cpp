@@ -58,4 +58,34 @@ OpenedStream OpenFileStream(const std::wstring& path) {
   return {std::make_unique<WinFileStream>(file), {}};
 }
 
+namespace {
+
+class ThreadReadCanceller final : public IReadCanceller {
+ public:
+  explicit ThreadReadCanceller(HANDLE thread) noexcept : thread_(thread) {}
+  ~ThreadReadCanceller() override { ::CloseHandle(thread_); }
+  ThreadReadCanceller(const ThreadReadCanceller&) = delete;
+  ThreadReadCanceller& operator=(const ThreadReadCanceller&) = delete;
+
+  Result CancelRead() override {
+    if (::CancelSynchronousIo(thread_)) return Result::kCancelled;
+    return ::GetLastError() == ERROR_NOT_FOUND ? Result::kNoReadPending : Result::kFailed;
+  }
+
+ private:
+  HANDLE thread_;
+};
+
+}  // namespace
+
+std::unique_ptr<IReadCanceller> ReadCancellerForThisThread() {
+  // CancelSynchronousIo needs a real handle with the terminate right; the
+  // pseudo handle of GetCurrentThread means "the caller" in any thread.
+  HANDLE thread = nullptr;
+  if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &thread,
+                         THREAD_TERMINATE, FALSE, 0))
+    return nullptr;
+  return std::make_unique<ThreadReadCanceller>(thread);
+}
+
 }  // namespace ondrix

@@ -43,12 +43,11 @@ class WinFileStream final : public IByteStream {
   ReadAhead read_ahead_;
 };
 
-struct OpenedStream {
-  std::unique_ptr<IByteStream> stream;  // null when the open failed
-  std::wstring error_text;              // the system's reason when it failed
-};
-
 // Opens `path` for reading, other readers allowed, writers denied.
 OpenedStream OpenFileStream(const std::wstring& path);
+
+// Cancels the synchronous reads of the thread that calls this
+// (CancelSynchronousIo); null when the thread's handle cannot be had.
+std::unique_ptr<IReadCanceller> ReadCancellerForThisThread();
 
 }  // namespace ondrix

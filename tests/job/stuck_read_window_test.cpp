@@ -120,7 +120,7 @@ TEST_F(StuckReadTest, EscapeFinishesTheAbortInTheNextTick) {
 
   // The read returns at last: the old worker ends and shows nothing.
   ::SetEvent(gate_);
-  EXPECT_TRUE(form->Job.WaitForStoppedWorkers(INFINITE));
+  EXPECT_TRUE(form->Job.WaitForStoppedWorkers());
   form->Timer1Timer();
   EXPECT_EQ(form->Job.Outcome(), JobOutcome::Aborted);
   EXPECT_EQ(form->Edit1.Text(), L"?");

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/pattern_bytes.h"
 #include "win/file_stream.h"
 
 namespace ondrix::test {
@@ -89,20 +90,6 @@ inline std::string ReadBytes(const std::wstring& path) {
 
 inline bool FileExists(const std::wstring& path) {
   return ::GetFileAttributesW(ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Bytes that differ from block to block, so a skipped or repeated block
-// changes every digest.
-inline std::string PatternBytes(std::size_t size, std::uint32_t seed = 1) {
-  std::string bytes(size, '\0');
-  std::uint32_t x = seed * 2654435761u + 1;
-  for (char& c : bytes) {
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    c = char(x >> 24);
-  }
-  return bytes;
 }
 
 // A folder chain under `root` that makes root\chain\name at least
