@@ -27,6 +27,8 @@ void Prepare(CalcJob& job, const std::wstring& path, ChecksumType type) {
   job.SelectedType = type;
 }
 
+// The protocol's details are tested on streams from memory
+// (calc_job_test.cpp); here the bytes come from real files.
 TEST(CalcJob, EveryTypeMatchesTheOneShotDigestOfTheFile) {
   ScratchFolder folder;
   struct Case {
@@ -42,21 +44,7 @@ TEST(CalcJob, EveryTypeMatchesTheOneShotDigestOfTheFile) {
       Prepare(job, path, info.type);
       ASSERT_EQ(RunToEnd(job), JobOutcome::Completed);
       EXPECT_EQ(job.ResultChecksum, OneShotHex(info.type, bytes));
-      EXPECT_EQ(job.ResultChecksum.size(), std::size_t(info.HexLength()));
-      EXPECT_EQ(job.CalcCompleted.load(), 1);
-      EXPECT_TRUE(job.FailureText.empty());
-      EXPECT_FALSE(job.HoldsStream()) << "the worker releases its stream";
-      if (info.IsCrc()) {
-        EXPECT_EQ(job.ProgressBytes(), std::int64_t(c.size));
-      } else {
-        // The monitor's counter survives the worker until the engine is
-        // released; then it falls back to 1.
-        EXPECT_EQ(job.ProgressBytes(), std::int64_t(c.size));
-        job.ReleaseEngine(info.key);
-        EXPECT_EQ(job.RunningEngine(info.type), nullptr);
-        EXPECT_EQ(job.ProgressBytes(), 1);
-        job.ReleaseEngine(info.key);  // an empty reference: nothing happens
-      }
+      EXPECT_FALSE(job.HoldsStream()) << "the worker releases its file";
     }
   }
 }
