@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -25,6 +27,16 @@ inline constexpr int kSumExitUsage = 2;
 // some file was not (the others are still printed), kSumExitUsage for a wrong
 // command line.
 int RunSumTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// What the process gives the tool beyond its arguments.
+struct SumEnvironment {
+  // Standard input, for "-" as a list or a file; null: "-" cannot be read.
+  IByteStream* standard_input = nullptr;
+  // Names in lists that are not UTF-8 are in this code page (Windows' ANSI
+  // page); unset where names are plain bytes.
+  std::function<std::optional<std::string>(std::string_view)> ansi_to_utf8;
+};
+int RunSumTool(const std::vector<std::string>& args, const SumEnvironment& environment,
+               std::ostream& out, std::ostream& err);
 
 // The checksum of `stream`, from its position to its end, in lower-case
 // hexadecimal; or, when the stream failed, the reason.
