@@ -99,6 +99,7 @@ bool ParseBsdRest(std::string_view rest, bool escaped, const ChecksumTypeInfo& t
   if (escaped) {
     if (!UnescapeListName(name, out.name)) return false;
   } else {
+    if (name.find('\0') != std::string_view::npos) return false;  // no file has such a name
     out.name.assign(name);
   }
   std::size_t i = close + 1;

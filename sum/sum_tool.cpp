@@ -21,16 +21,6 @@ namespace {
 constexpr std::string_view kToolName = "ondrix-sum";
 constexpr std::string_view kDefaultTypeKey = "md5";
 
-struct SumRequest {
-  enum class Action { kSum, kCheck, kList, kHelp };
-  Action action = Action::kSum;
-  const ChecksumTypeInfo* type = nullptr;
-  bool type_given = false;
-  bool tag = false;
-  CheckOptions check;
-  std::vector<std::string> files;
-};
-
 std::string KeyList() {
   std::string keys;
   for (const auto& row : ChecksumTypes()) {
@@ -94,10 +84,10 @@ void ReportFileError(std::ostream& err, std::string_view name, std::string_view 
 }
 
 // The long options that take no value, and what each sets.
-bool ApplyFlag(std::string_view name, SumRequest& request) {
-  if (name == "help") request.action = SumRequest::Action::kHelp;
-  else if (name == "list") request.action = SumRequest::Action::kList;
-  else if (name == "check") request.action = SumRequest::Action::kCheck;
+bool ApplyFlag(std::string_view name, SumCommand& request) {
+  if (name == "help") request.action = SumCommand::Action::kHelp;
+  else if (name == "list") request.action = SumCommand::Action::kList;
+  else if (name == "check") request.action = SumCommand::Action::kCheck;
   else if (name == "tag") request.tag = true;
   else if (name == "quiet") request.check.quiet = true;
   else if (name == "status") request.check.status = true;
@@ -109,12 +99,12 @@ bool ApplyFlag(std::string_view name, SumRequest& request) {
 }
 
 // Null after a usage error, which it has reported.
-std::optional<SumRequest> ParseArgs(const std::vector<std::string>& args, std::ostream& err) {
-  SumRequest request;
+std::optional<SumCommand> ParseArgs(const std::vector<std::string>& args, std::ostream& err) {
+  SumCommand request;
   std::string_view type_key = kDefaultTypeKey;
   bool options_ended = false;
   // --help and --list win over everything else, as they always did.
-  std::optional<SumRequest::Action> info_action;
+  std::optional<SumCommand::Action> info_action;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (options_ended || arg.size() < 2 || arg[0] != '-') {
@@ -146,7 +136,7 @@ std::optional<SumRequest> ParseArgs(const std::vector<std::string>& args, std::o
       for (std::size_t k = 1; k < arg.size(); ++k) {
         const char option = arg[k];
         if (option == 'c') {
-          request.action = SumRequest::Action::kCheck;
+          request.action = SumCommand::Action::kCheck;
         } else if (option == 'w') {
           request.check.warn = true;
         } else if (option == 't') {
@@ -178,7 +168,7 @@ std::optional<SumRequest> ParseArgs(const std::vector<std::string>& args, std::o
                               "'; valid types: " + KeyList());
     return std::nullopt;
   }
-  const bool checking = request.action == SumRequest::Action::kCheck;
+  const bool checking = request.action == SumCommand::Action::kCheck;
   if (checking) {
     if (request.tag) {
       ReportUsageError(err, "the --tag option is meaningless when verifying checksums");
@@ -247,7 +237,7 @@ std::string BsdLine(const ChecksumTypeInfo& type, std::string_view checksum, std
 }
 
 // Prints the file's line, or reports why there is none.
-bool SumOneFile(const SumRequest& request, const std::string& name, IByteStream* standard_input,
+bool SumOneFile(const SumCommand& request, const std::string& name, IByteStream* standard_input,
                 std::ostream& out, std::ostream& err) {
   const ChecksumTypeInfo& type = *request.type;
   std::unique_ptr<IByteStream> stream;
@@ -318,22 +308,27 @@ std::filesystem::path PathFromUtf8(std::string_view text) {
   return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
+std::optional<SumCommand> ParseSumCommandLine(const std::vector<std::string>& args,
+                                              std::ostream& err) {
+  return ParseArgs(args, err);
+}
+
 int RunSumTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   return RunSumTool(args, SumEnvironment{}, out, err);
 }
 
 int RunSumTool(const std::vector<std::string>& args, const SumEnvironment& environment,
                std::ostream& out, std::ostream& err) {
-  std::optional<SumRequest> request = ParseArgs(args, err);
+  std::optional<SumCommand> request = ParseArgs(args, err);
   if (!request) return kSumExitUsage;
   switch (request->action) {
-    case SumRequest::Action::kHelp:
+    case SumCommand::Action::kHelp:
       WriteUsage(out);
       return kSumExitOk;
-    case SumRequest::Action::kList:
+    case SumCommand::Action::kList:
       WriteTypeList(out);
       return kSumExitOk;
-    case SumRequest::Action::kCheck: {
+    case SumCommand::Action::kCheck: {
       bool all_good = true;
       request->check.ansi_to_utf8 = environment.ansi_to_utf8;
       for (const std::string& list : request->files)
@@ -342,7 +337,7 @@ int RunSumTool(const std::vector<std::string>& args, const SumEnvironment& envir
       out.flush();
       return all_good ? kSumExitOk : kSumExitFileFailed;
     }
-    case SumRequest::Action::kSum:
+    case SumCommand::Action::kSum:
       break;
   }
   bool all_read = true;

@@ -13,6 +13,7 @@
 
 #include "engines/byte_stream.h"
 #include "engines/checksum_types.h"
+#include "sum/check_list.h"
 
 namespace ondrix {
 
@@ -27,6 +28,20 @@ inline constexpr int kSumExitUsage = 2;
 // some file was not (the others are still printed), kSumExitUsage for a wrong
 // command line.
 int RunSumTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// A command line taken apart.
+struct SumCommand {
+  enum class Action { kSum, kCheck, kList, kHelp };
+  Action action = Action::kSum;
+  const ChecksumTypeInfo* type = nullptr;  // set for kSum and kCheck
+  bool type_given = false;                 // -t was on the command line
+  bool tag = false;                        // --tag
+  CheckOptions check;                      // the options of --check
+  std::vector<std::string> files;          // files, or with --check the lists
+};
+// Null after a wrong command line, which it has reported on `err`.
+std::optional<SumCommand> ParseSumCommandLine(const std::vector<std::string>& args,
+                                              std::ostream& err);
+
 // What the process gives the tool beyond its arguments.
 struct SumEnvironment {
   // Standard input, for "-" as a list or a file; null: "-" cannot be read.

@@ -92,6 +92,10 @@ TEST(ListLineParser, LineWithNulByteIsNeverAName) {
   ListLineParser parser(FindTypeByKey("md5"), false);
   const std::string line = S(kMd5) + "  a" + std::string(1, '\0') + "b";
   EXPECT_EQ(parser.Parse(line).kind, ListLine::Kind::kMalformed);
+  // Found by fuzz_list_line: a BSD line whose name holds a NUL byte.
+  ListLineParser bsd(nullptr, false);
+  EXPECT_EQ(bsd.Parse("SHA256 (a" + std::string(1, '\0') + "b) = " + S(kSha256)).kind,
+            ListLine::Kind::kMalformed);
   ListLineParser sfv(FindTypeByKey("crc32"), false);
   EXPECT_EQ(sfv.Parse(std::string("a\0b 352441c2", 12)).kind, ListLine::Kind::kMalformed);
 }
