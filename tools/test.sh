@@ -2,6 +2,7 @@
 # The test command. Installs what is missing, then
 #   1. builds the portable code natively with AddressSanitizer and
 #      UndefinedBehaviorSanitizer (build/native) and runs its tests;
+#      then runs each libFuzzer target briefly (tools/fuzz.sh, build/fuzz);
 #   2. cross-builds everything for Windows with MinGW-w64 (build/windows) and
 #      runs those tests under Wine, in a virtual display.
 # Ends with the line "N passed, N failed" over both runs; the exit status is
@@ -82,6 +83,19 @@ if configure_and_build native build/native \
     --output-junit "$root/build/native/ctest-junit.xml" 2>&1 | tee build/native/ctest.log
   count_junit build/native/ctest-junit.xml
 fi
+
+# 1b. Fuzz smoke: every libFuzzer target a few seconds from its seeds
+# (tools/fuzz.sh installs clang and libFuzzer). Each target counts as one
+# test; a target that crashes fails, a run that finds nothing passes.
+echo "== fuzz smoke"
+fuzz_log=build/fuzz-smoke.log
+mkdir -p build
+bash tools/fuzz.sh "${ONDRIX_FUZZ_SMOKE_SECONDS:-10}" 2>&1 | tee "$fuzz_log"
+fuzz_passed=$(grep -c '^fuzz: [a-z_0-9]*: ' "$fuzz_log")
+fuzz_failed=$(grep -c '^fuzz: .*FAILED\|^fuzz: .*failed' "$fuzz_log")
+passed=$((passed + fuzz_passed))
+failed=$((failed + fuzz_failed))
+[ "$fuzz_passed$fuzz_failed" = 00 ] && failed=$((failed + 1))
 
 # 2. Windows, under Wine.
 if configure_and_build windows build/windows \
