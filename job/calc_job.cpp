@@ -23,6 +23,11 @@ std::wstring LowerAscii(std::string_view hex) {
   return out;
 }
 
+// Why a job that read to the end gives no checksum: the file's size
+// changed under the reader (a share whose server truncated it, say; a local
+// writer is kept out by the worker's share mode).
+constexpr std::wstring_view kFileChangedText = L"The file changed its size while it was read.";
+
 std::wstring ReasonOr(std::wstring reason, std::wstring_view fallback) {
   return reason.empty() ? std::wstring(fallback) : std::move(reason);
 }
@@ -234,6 +239,14 @@ void CalcJob::RunDigest(Run& run, const ChecksumTypeInfo& type) {
                             ReasonOr(Utf8ToWide(engine.ReadError), L"Unknown error"));
     return;
   }
+  // The file ended before the size it had when it was selected: the bytes
+  // read are not the file as selected, nor (it may have been cut after they
+  // were read) the file as it is now.
+  if (engine.BytesHashed.load() != run.size) {
+    PublishFailure(run, L"Read error in file " + FileNameOf(run.path) + L"\r\r\n" +
+                            std::wstring(kFileChangedText));
+    return;
+  }
   PublishResult(run, LowerAscii(DigestToHex(digest, std::size_t(type.digest_bytes))));
 }
 
@@ -241,8 +254,14 @@ void CalcJob::RunCrc(Run& run) {
   if (!OpenJobStream(run)) return;
 
   std::uint32_t value = 0;
+  bool changed = false;
   try {
     value = CrcOfStream(*run.JobStream, run.CrcBytesRead, &run.stop);
+    // The reading goes to the end of the file, past the selected size when
+    // the file has grown; a file that ends short of that size, or below what
+    // was already read, has changed under the reader.
+    const std::int64_t read = run.CrcBytesRead.load();
+    changed = !run.stop.load() && (read < run.size || run.JobStream->Size() != read);
   } catch (const EStreamError& e) {
     run.JobStream.reset();
     if (run.stop.load()) return;  // the stop cancelled the read
@@ -252,6 +271,11 @@ void CalcJob::RunCrc(Run& run) {
   }
   run.JobStream.reset();
   if (run.stop.load()) return;
+  if (changed) {
+    PublishFailure(run, L"Read error in file " + FileNameOf(run.path) + L"\r\r\n" +
+                            std::wstring(kFileChangedText));
+    return;
+  }
 
   // Eight digits always: a CRC of 0 is a checksum like any other.
   wchar_t text[9];

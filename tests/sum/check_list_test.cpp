@@ -13,6 +13,7 @@
 
 #include "output/checksum_file_text.h"
 #include "sum/check_list.h"
+#include "sum/message_quote.h"
 #include "sum/sum_tool.h"
 
 namespace ondrix {
@@ -145,10 +146,13 @@ TEST_F(CheckFiles, TypeComesFromTagThenOptionThenExtensionThenLength) {
   run = RunTool({"-c", plain});
   EXPECT_EQ(run.status, kSumExitFileFailed);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "ondrix-sum: " + plain +
+  // Names in messages are quoted as GNU tools quote them (a Windows path
+  // always is, for its colon and backslashes).
+  const std::string quoted = QuoteNameForMessage(plain);
+  EXPECT_EQ(run.err, "ondrix-sum: " + quoted +
                          ": 1: a checksum of 32 digits may be md4, md5 or ripemd128; name the "
                          "type with -t or the list's extension\n"
-                         "ondrix-sum: " + plain + ": no properly formatted checksum lines found\n");
+                         "ondrix-sum: " + quoted + ": no properly formatted checksum lines found\n");
   run = RunTool({"-c", "-t", "md5", plain});
   EXPECT_EQ(run.status, kSumExitOk) << run.err;
   EXPECT_EQ(run.out, "abc: OK\n");
@@ -179,7 +183,8 @@ TEST_F(CheckFiles, BinaryFilesAndHugeLinesAreImproperlyFormattedLines) {
   run = RunTool({"-c", "-w", huge});
   EXPECT_EQ(run.status, kSumExitOk);
   EXPECT_EQ(run.out, "abc: OK\nabc: OK\n");
-  EXPECT_EQ(run.err, "ondrix-sum: " + huge + ": 2: improperly formatted MD5 checksum line\n" +
+  EXPECT_EQ(run.err, "ondrix-sum: " + QuoteNameForMessage(huge) +
+                         ": 2: improperly formatted MD5 checksum line\n" +
                          "ondrix-sum: WARNING: 1 line is improperly formatted\n");
 }
 
@@ -282,7 +287,8 @@ TEST_F(CheckFiles, ShortOptionsRunTogetherAndTheTypeAttached) {
   const std::string list = Write("l.txt", S(kMd5Abc) + "  abc\nbad\n");
   const ToolRun run = RunTool({"-cwtmd5", list});
   EXPECT_EQ(run.out, "abc: OK\n");
-  EXPECT_EQ(run.err, "ondrix-sum: " + list + ": 2: improperly formatted MD5 checksum line\n" +
+  EXPECT_EQ(run.err, "ondrix-sum: " + QuoteNameForMessage(list) +
+                         ": 2: improperly formatted MD5 checksum line\n" +
                          "ondrix-sum: WARNING: 1 line is improperly formatted\n");
   EXPECT_EQ(RunTool({"-c", "--type=md5", "--strict", list}).status, kSumExitFileFailed);
 }
