@@ -102,6 +102,7 @@ bool ParseBsdRest(std::string_view rest, bool escaped, const ChecksumTypeInfo& t
     if (name.find('\0') != std::string_view::npos) return false;  // no file has such a name
     out.name.assign(name);
   }
+  if (out.name.empty()) return false;  // "TAG () = HEX" names no file
   std::size_t i = close + 1;
   while (i < rest.size() && IsWhite(rest[i])) ++i;
   if (i == rest.size() || rest[i] != '=') return false;

@@ -61,6 +61,8 @@ TEST(ListLineParser, ReadsEveryLayoutAndTellsTheType) {
       {"", "SHA256 (a.txt) = " + S(kMd5), K::kMalformed, "", ""},  // wrong length
       {"", "SHA256 (a.txt = " + S(kSha256), K::kMalformed, "", ""},
       {"", "SHA256 (a.txt) = " + S(kSha256) + " ", K::kMalformed, "", ""},
+      // Found by fuzz_list_line: a BSD line with an empty name names no file.
+      {"", "SHA256 () = " + S(kSha256), K::kMalformed, "", ""},
       // SFV lines and comments; a name may hold spaces and start like a tag.
       {"crc32", "my file.bin " + crc, K::kEntry, "crc32", "my file.bin"},
       {"crc32", "CRC32 (copy).bin 352441C2", K::kEntry, "crc32", "CRC32 (copy).bin"},

@@ -4,6 +4,7 @@
 // of a file shown as the file's checksum.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 #include <winioctl.h>
 
 #include <algorithm>
@@ -354,7 +355,7 @@ TEST_F(FaultMatrix, SparseFileOverFourGibibytes) {
   });
   ChooseType(ChecksumType::CRC32);
   form->SpeedButton3.Click();
-  for (int i = 0; i < 60000 && form->Job.ProgressBytes() < kFourGiB; ++i) ::Sleep(5);
+  for (int i = 0; i < 60000 && form->Job.ProgressBytes() < kFourGiB + 8192; ++i) ::Sleep(5);
   ASSERT_EQ(form->Job.ProgressBytes(), kFourGiB + 8192);
   form->Timer1Timer();
   EXPECT_EQ(form->StatusText(), L" Processing file: 99 %  (ESC to abort)");
@@ -420,17 +421,36 @@ TEST_F(FaultMatrix, UnwritableProgramFolderLosesNothingButTheStoredOptions) {
   EXPECT_EQ(ReadBytes(folder_ / L"a.exe.md5"), WideToUtf8(kMd5Abc) + " *a.exe\r\n");
 }
 
-TEST_F(FaultMatrix, ReadOnlyIniKeepsItsBytesAndTheOptionStillApplies) {
-  const std::string ini = "[Settings]\r\nLogToFile=1\r\n";
-  ASSERT_TRUE(WriteBytes(IniPath(), ini));
+TEST_F(FaultMatrix, ReadOnlyOrLockedIniLosesNoValueAndStopsNothing) {
+  // Marked read-only before the start: its values are read, and the start
+  // clears the mark, as the settings file's attribute rule says.
+  ASSERT_TRUE(WriteBytes(IniPath(), "[Settings]\r\nLogToFile=1\r\n"));
   ::SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
   Start();
   EXPECT_TRUE(form->Enable1.Checked());
+  EXPECT_EQ(::GetFileAttributesW(IniPath().c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+
   ASSERT_TRUE(form->ClickMenuItem("Enable1"));
-  EXPECT_FALSE(form->Enable1.Checked()) << "the change applies to the running program";
+  EXPECT_EQ(ReadBytes(IniPath()).find("LogToFile=0\r\n") != std::string::npos, true) << ReadBytes(IniPath());
+
+  // Held open for writing by another program (an editor, a sync tool): the
+  // write is not attempted, the change still applies to the running program,
+  // nothing is said and the file is untouched. (A read-only mark set while
+  // the program runs cannot be tested here: under Wine as root it does not
+  // stop a write.)
+  HANDLE editor = ::CreateFileW(IniPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+  const std::string before = ReadBytes(IniPath());
+  ASSERT_TRUE(form->ClickMenuItem("Enable1"));
+  ::CloseHandle(editor);
+  EXPECT_TRUE(form->Enable1.Checked());
   EXPECT_TRUE(desktop.messages.empty());
-  EXPECT_EQ(ReadBytes(IniPath()), ini);
-  EXPECT_EQ(::GetFileAttributesW(IniPath().c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(ReadBytes(IniPath()), before);
+  // The window goes on working.
+  Drop(MakeFile(L"a.exe", "abc"));
+  RunToEnd();
+  EXPECT_EQ(form->Edit1.Text(), kMd5Abc);
 }
 
 TEST_F(FaultMatrix, HiddenIniIsReadAndWrittenAndStaysHidden) {
@@ -678,11 +698,11 @@ TEST_F(FaultMatrix, AutoPasteTakesNothingFromAHugeOrTextlessClipboard) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    form->Edit2.SetText(L"1234ABCD");
+    form->Edit2.SetText(L"1234abcd");
     c.fill();
     form->FirstArgument = path;
     form->ProcessFirstArgument();
-    EXPECT_EQ(form->Edit2.Text(), L"1234ABCD") << "an unusable clipboard leaves the field alone";
+    EXPECT_EQ(form->Edit2.Text(), L"1234abcd") << "an unusable clipboard leaves the field alone";
     RunToEnd();
     EXPECT_EQ(form->Edit1.Text(), kMd5Abc);
     EXPECT_TRUE(desktop.messages.empty());
