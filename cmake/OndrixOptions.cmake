@@ -18,6 +18,14 @@ if(ONDRIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz build: every target carries libFuzzer's coverage hooks and the
+# sanitizers; only the fuzz targets themselves link libFuzzer's main.
+if(ONDRIX_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Each Windows executable carries its C and C++ runtime inside, so a copied
 # .exe runs on its own.
 if(WIN32 AND NOT MSVC)

@@ -30,13 +30,15 @@ FileStream::FileStream(const std::filesystem::path& path) {
   // A folder opens on some systems and only fails on the first read; say so
   // up front instead.
   if (std::filesystem::is_directory(path, ec)) {
-    error_ = SystemErrorText(EISDIR);
+    error_number_ = EISDIR;
+    error_ = SystemErrorText(error_number_);
     return;
   }
   errno = 0;
   file_ = OpenForReading(path);
   if (!file_) {
-    error_ = SystemErrorText(errno ? errno : ENOENT);
+    error_number_ = errno ? errno : ENOENT;
+    error_ = SystemErrorText(error_number_);
     return;
   }
   // The read-ahead is the only buffer: the C library's own would copy every

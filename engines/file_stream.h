@@ -22,6 +22,8 @@ class FileStream final : public IByteStream {
 
   bool IsOpen() const { return file_ != nullptr; }
   const std::string& ErrorText() const { return error_; }
+  // The errno value behind ErrorText(): ENOENT tells a missing file apart.
+  int ErrorNumber() const { return error_number_; }
 
   std::int64_t Size() override;
   std::int64_t Position() override;
@@ -30,6 +32,7 @@ class FileStream final : public IByteStream {
  private:
   std::FILE* file_ = nullptr;
   std::string error_;
+  int error_number_ = 0;
   ReadAhead read_ahead_;
   // Bytes handed out so far: the position, without asking the system.
   std::int64_t position_ = 0;

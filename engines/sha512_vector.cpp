@@ -22,21 +22,35 @@ namespace {
 
 #define ONDRIX_INLINE inline __attribute__((always_inline))
 
-#pragma GCC push_options
-#pragma GCC target("avx2,bmi2")
+// clang ignores GCC's target pragma; its own pragma gives every function
+// between push and pop the same target attribute.
+#if defined(__clang__)
+#define ONDRIX_TARGET_PUSH_AVX2 \
+  _Pragma("clang attribute push(__attribute__((target(\"avx2,bmi2\"))), apply_to = function)")
+#define ONDRIX_TARGET_PUSH_AVX512                                                       \
+  _Pragma("clang attribute push(__attribute__((target(\"avx512f,avx512vl,avx2,bmi2\"))), \
+          apply_to = function)")
+#define ONDRIX_TARGET_POP _Pragma("clang attribute pop")
+#else
+#define ONDRIX_TARGET_PUSH_AVX2 _Pragma("GCC push_options") _Pragma("GCC target(\"avx2,bmi2\")")
+#define ONDRIX_TARGET_PUSH_AVX512 \
+  _Pragma("GCC push_options") _Pragma("GCC target(\"avx512f,avx512vl,avx2,bmi2\")")
+#define ONDRIX_TARGET_POP _Pragma("GCC pop_options")
+#endif
+
+ONDRIX_TARGET_PUSH_AVX2
 namespace sha512_avx2 {
 #include "engines/sha512_vector_rounds.inc"
 }  // namespace sha512_avx2
-#pragma GCC pop_options
+ONDRIX_TARGET_POP
 
-#pragma GCC push_options
-#pragma GCC target("avx512f,avx512vl,avx2,bmi2")
+ONDRIX_TARGET_PUSH_AVX512
 #define ONDRIX_SHA512_AVX512 1
 namespace sha512_avx512 {
 #include "engines/sha512_vector_rounds.inc"
 }  // namespace sha512_avx512
 #undef ONDRIX_SHA512_AVX512
-#pragma GCC pop_options
+ONDRIX_TARGET_POP
 
 void Sha512CompressAvx2(std::uint64_t* chain, const std::uint8_t* data, std::size_t blocks) {
   sha512_avx2::CompressRun(chain, data, blocks);

@@ -1,6 +1,7 @@
 #include "engines/stream_checksum.h"
 
 #include <memory>
+#include <vector>
 
 #include "engines/crc32.h"
 
@@ -21,6 +22,19 @@ std::string Crc32Text(std::uint32_t crc) {
   std::string text(8, '0');
   for (int i = 7; i >= 0; --i, crc >>= 4) text[std::size_t(i)] = kDigits[crc & 15];
   return text;
+}
+
+// Feeds the engine until the stream ends; false when a read failed.
+bool HashToTheEnd(TDigest& engine, IByteStream& stream) {
+  std::vector<std::uint8_t> block(TDigest::kReadBlockSize);
+  try {
+    while (const std::size_t n = stream.Read(block.data(), block.size()))
+      engine.AddData(block.data(), std::int64_t(n));
+  } catch (const EStreamError& e) {
+    engine.ReadError = e.what();
+    return false;
+  }
+  return true;
 }
 
 bool StopRequested(const ChecksumWatch& watch) { return watch.stop && watch.stop->load(); }
@@ -48,15 +62,21 @@ StreamChecksum DigestChecksum(const ChecksumTypeInfo& type, IByteStream& stream,
     own_engine = type.create_engine();
     engine = own_engine.get();
   }
+  std::int64_t total = 0;
   if (size < 0) {
     try {
-      size = stream.Size() - stream.Position();
+      total = stream.Size();
     } catch (const EStreamError& e) {
       return {false, false, e.what()};
     }
   }
   engine->BeginDigest();
-  engine->HashStream(stream, size);
+  if (size < 0 && total < 0) {
+    // A pipe: its length is known once it ends.
+    if (!HashToTheEnd(*engine, stream)) return {false, false, engine->ReadError};
+  } else {
+    engine->HashStream(stream, size < 0 ? total - stream.Position() : size);
+  }
   if (engine->WasAborted.load() || StopRequested(watch)) return {false, true, {}};
   // A read that failed part-way leaves a digest of part of the file, which
   // must never be taken for the file's checksum.

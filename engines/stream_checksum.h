@@ -34,7 +34,8 @@ struct StreamChecksum {
 };
 
 // Digest types hash `size` bytes from the stream's position (a negative size:
-// up to the end the stream reports at the start). CRC-32 reads to the end,
+// up to the end the stream reports at the start, or, for a stream whose size
+// is unknown (a pipe, negative Size()), up to the end of its data). CRC-32 reads to the end,
 // asking the size anew before each block, so a growing file is read whole.
 // A failed read gives the stream's reason, never a checksum of part of the
 // file; errors other than stream errors leave the routine.

@@ -15,6 +15,11 @@
 namespace ondrix {
 namespace {
 
+// Why a job that read to the end gives no checksum: the file's size
+// changed under the reader (a share whose server truncated it, say; a local
+// writer is kept out by the worker's share mode).
+constexpr std::wstring_view kFileChangedText = L"The file changed its size while it was read.";
+
 std::wstring ReasonOr(std::wstring reason, std::wstring_view fallback) {
   return reason.empty() ? std::wstring(fallback) : std::move(reason);
 }
@@ -246,6 +251,7 @@ void CalcJob::RunChecksum(Run& run, const ChecksumTypeInfo& type) {
   }
 
   StreamChecksum checksum = ChecksumOfStream(type, *run.JobStream, run.size, watch);
+  if (checksum.ok && !run.stop.load()) checksum = CheckSizeUnchanged(run, type, std::move(checksum));
   run.JobStream.reset();
   if (checksum.stopped || run.stop.load()) return;
   if (!checksum.ok) {
@@ -254,6 +260,31 @@ void CalcJob::RunChecksum(Run& run, const ChecksumTypeInfo& type) {
     return;
   }
   PublishResult(run, Utf8ToWide(checksum.text));
+}
+
+// A checksum of the file as selected, or the reason there is none. Digest
+// types hash the size the file had when it was selected: a file that ended
+// before it gives bytes that are neither the file as selected nor (it may
+// have been cut after they were read) the file as it is now. CRC-32 reads to
+// the end, past the selected size when the file has grown; one that ends
+// short of that size, or whose size differs from what was read, has changed
+// under the reader.
+StreamChecksum CalcJob::CheckSizeUnchanged(Run& run, const ChecksumTypeInfo& type,
+                                           StreamChecksum checksum) {
+  bool changed = false;
+  try {
+    if (type.IsCrc()) {
+      const std::int64_t read = run.CrcBytesRead.load();
+      changed = read < run.size || run.JobStream->Size() != read;
+    } else {
+      const TDigest* engine = run.JobEngines[EngineSlotOf(type.type)].get();
+      changed = engine->BytesHashed.load() != run.size;
+    }
+  } catch (const EStreamError& e) {
+    return {false, false, e.what()};
+  }
+  if (changed) return {false, false, WideToUtf8(kFileChangedText)};
+  return checksum;
 }
 
 // CalcCompleted (and CalcFailed) are stored before CalcIdle: the monitor

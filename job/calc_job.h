@@ -41,6 +41,7 @@
 #include "engines/byte_stream.h"
 #include "engines/checksum_types.h"
 #include "engines/digest.h"
+#include "engines/stream_checksum.h"
 
 namespace ondrix {
 
@@ -161,6 +162,7 @@ class CalcJob {
   // cannot.
   bool OpenJobStream(Run& run);
   void RunChecksum(Run& run, const ChecksumTypeInfo& type);
+  StreamChecksum CheckSizeUnchanged(Run& run, const ChecksumTypeInfo& type, StreamChecksum checksum);
   void SignalStop();
   // Joins a current worker that has finished or published; lets go of one
   // still running.

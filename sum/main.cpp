@@ -4,12 +4,31 @@
 #include <string>
 #include <vector>
 
+#include "sum/stdin_stream.h"
 #include "sum/sum_tool.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "text/utf.h"
+
+// A name from a list the window wrote in the ANSI code page.
+std::optional<std::string> AnsiToUtf8(std::string_view text) {
+  if (text.empty()) return std::string();
+  const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(),
+                                         int(text.size()), nullptr, 0);
+  if (length <= 0) return std::nullopt;
+  std::wstring wide(std::size_t(length), L'\0');
+  MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), wide.data(),
+                      length);
+  return ondrix::WideToUtf8(wide);
+}
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
@@ -26,12 +45,22 @@ int wmain(int argc, wchar_t** argv) {
   // console's own page comes back afterwards, as its other programs expect.
   const UINT console_page = GetConsoleOutputCP();
   if (console_page != 0) SetConsoleOutputCP(CP_UTF8);
-  const int status = ondrix::RunSumTool(args, std::cout, std::cerr);
+  // Lists and files read from standard input are bytes, never text.
+  _setmode(_fileno(stdin), _O_BINARY);
+  ondrix::StdinStream standard_input;
+  ondrix::SumEnvironment environment;
+  environment.standard_input = &standard_input;
+  environment.ansi_to_utf8 = AnsiToUtf8;
+  const int status = ondrix::RunSumTool(args, environment, std::cout, std::cerr);
   if (console_page != 0) SetConsoleOutputCP(console_page);
   return status;
 }
 #else
 int main(int argc, char** argv) {
-  return ondrix::RunSumTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  ondrix::StdinStream standard_input;
+  ondrix::SumEnvironment environment;
+  environment.standard_input = &standard_input;
+  return ondrix::RunSumTool(std::vector<std::string>(argv + 1, argv + argc), environment,
+                            std::cout, std::cerr);
 }
 #endif

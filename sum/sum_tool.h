@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "engines/byte_stream.h"
 #include "engines/checksum_types.h"
 #include "engines/stream_checksum.h"
+#include "sum/check_list.h"
 
 namespace ondrix {
 
@@ -26,6 +29,30 @@ inline constexpr int kSumExitUsage = 2;
 // some file was not (the others are still printed), kSumExitUsage for a wrong
 // command line.
 int RunSumTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// A command line taken apart.
+struct SumCommand {
+  enum class Action { kSum, kCheck, kList, kHelp };
+  Action action = Action::kSum;
+  const ChecksumTypeInfo* type = nullptr;  // set for kSum and kCheck
+  bool type_given = false;                 // -t was on the command line
+  bool tag = false;                        // --tag
+  CheckOptions check;                      // the options of --check
+  std::vector<std::string> files;          // files, or with --check the lists
+};
+// Null after a wrong command line, which it has reported on `err`.
+std::optional<SumCommand> ParseSumCommandLine(const std::vector<std::string>& args,
+                                              std::ostream& err);
+
+// What the process gives the tool beyond its arguments.
+struct SumEnvironment {
+  // Standard input, for "-" as a list or a file; null: "-" cannot be read.
+  IByteStream* standard_input = nullptr;
+  // Names in lists that are not UTF-8 are in this code page (Windows' ANSI
+  // page); unset where names are plain bytes.
+  std::function<std::optional<std::string>(std::string_view)> ansi_to_utf8;
+};
+int RunSumTool(const std::vector<std::string>& args, const SumEnvironment& environment,
+               std::ostream& out, std::ostream& err);
 
 // The line a checksum file holds for `name` with the default options: the hash
 // record with an asterisk, or for crc32 the SFV data line.

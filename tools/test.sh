@@ -3,7 +3,8 @@
 #   1. builds the portable code natively with AddressSanitizer and
 #      UndefinedBehaviorSanitizer (build/native) and runs its tests;
 #      then the calculation job's tests again under ThreadSanitizer
-#      (build/native-tsan);
+#      (build/native-tsan), then each libFuzzer target briefly
+#      (tools/fuzz.sh, build/fuzz);
 #   2. cross-builds everything for Windows with MinGW-w64 (build/windows) and
 #      runs those tests under Wine, in a virtual display.
 # Ends with the line "N passed, N failed" over both runs; the exit status is
@@ -103,6 +104,19 @@ else
   echo "ThreadSanitizer build failed" >&2
   failed=$((failed + 1))
 fi
+
+# 1c. Fuzz smoke: every libFuzzer target a few seconds from its seeds
+# (tools/fuzz.sh installs clang and libFuzzer). Each target counts as one
+# test; a target that crashes fails, a run that finds nothing passes.
+echo "== fuzz smoke"
+fuzz_log=build/fuzz-smoke.log
+mkdir -p build
+bash tools/fuzz.sh "${ONDRIX_FUZZ_SMOKE_SECONDS:-10}" 2>&1 | tee "$fuzz_log"
+fuzz_passed=$(grep -c '^fuzz: [a-z_0-9]*: ' "$fuzz_log")
+fuzz_failed=$(grep -c '^fuzz: .*FAILED\|^fuzz: .*failed' "$fuzz_log")
+passed=$((passed + fuzz_passed))
+failed=$((failed + fuzz_failed))
+[ "$fuzz_passed$fuzz_failed" = 00 ] && failed=$((failed + 1))
 
 # 2. Windows, under Wine.
 if configure_and_build windows build/windows \

@@ -188,7 +188,12 @@ TEST(SumToolCommandLine, ListShowsEveryKeyWithItsName) {
 TEST(SumToolCommandLine, HelpNamesTheTypesAndTheExitStatus) {
   const ToolRun run = RunTool({"--help"});
   EXPECT_EQ(run.status, kSumExitOk);
-  EXPECT_EQ(run.out.rfind("Usage: ondrix-sum [-t TYPE] FILE...\n", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.rfind("Usage: ondrix-sum [-t TYPE] [--tag] FILE...\n"
+                          "  or:  ondrix-sum -c [-t TYPE] [OPTION]... [LIST]...\n", 0), 0u)
+      << run.out;
+  for (const char* option : {"--check", "--ignore-missing", "--quiet", "--status", "--strict",
+                             "--warn", "--tag"})
+    EXPECT_NE(run.out.find(option), std::string::npos) << option;
   EXPECT_NE(run.out.find("ripemd160, haval, tiger, crc32"), std::string::npos);
   EXPECT_NE(run.out.find("Exit status"), std::string::npos);
   EXPECT_EQ(run.err, "");
