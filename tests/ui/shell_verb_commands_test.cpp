@@ -361,8 +361,14 @@ std::optional<LinkFields> ReadLink(const std::wstring& link_path) {
       SUCCEEDED(file->Load(link_path.c_str(), STGM_READ))) {
     LinkFields f;
     wchar_t text[1024] = {};
-    link->GetPath(text, 1024, nullptr, SLGP_RAWPATH);
-    f.path = text;
+    // The target as its item list names it: the path the shell resolves.
+    // (Wine keeps the link's other copy of the path in the ANSI code page
+    // only, so that one is not compared.)
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (SUCCEEDED(link->GetIDList(&items)) && items != nullptr) {
+      if (::SHGetPathFromIDListW(items, text)) f.path = text;
+      ::CoTaskMemFree(items);
+    }
     text[0] = 0;
     link->GetArguments(text, 1024);
     f.arguments = text;
