@@ -28,7 +28,9 @@ win::PushButton& Tfm_wybierz_algorytm::ButtonAt(std::size_t index) {
 }
 
 bool Tfm_wybierz_algorytm::Create() {
-  const win::WindowClassInfo cls{.name = L"Tfm_wybierz_algorytm"};
+  // Its taskbar button is the program's until the main window shows.
+  const win::WindowClassInfo cls{.name = L"Tfm_wybierz_algorytm",
+                                 .icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))};
   if (!CreateForm(cls, kCaption, kStyle, kExStyle, kChooserClientWidth, kChooserClientHeight)) return false;
   // Created in tab order, so Tab walks them in that order.
   const auto& rows = ChooserButtons();
