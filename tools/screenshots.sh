@@ -55,7 +55,7 @@ shot() {  # dpi mode
   fi
   (cd "$work" && wine ondrix.exe "${args[@]}" >/dev/null 2>&1) &
   local pid=$!
-  sleep 6
+  sleep "${SCREENSHOT_WAIT:-6}"
   import -window root "$work/root.png"
   convert "$work/root.png" -trim +repage "$out/$mode-$dpi.png"
   kill "$pid" 2>/dev/null || true
