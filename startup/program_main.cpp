@@ -4,8 +4,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 
+#include "settings/settings_file.h"
+#include "startup/chooser_dialog.h"
+#include "startup/shortcuts.h"
 #include "ui/form1.h"
 #include "win/win32_desktop.h"
 
@@ -27,22 +31,26 @@ CommandLine ReadCommandLine() {
   return result;
 }
 
-// With an argument the chooser dialog exists before the main window, so
-// the main window's creation can show it. The chooser comes with the
-// start-up work; until then there is nothing to create.
-void CreateChooserDialog() {}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   const CommandLine args = ReadCommandLine();
-  if (args.count > 0) CreateChooserDialog();
+  // The shell link objects of the shortcut commands live in this thread.
+  const ondrix::ComApartment com;
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
 
   ondrix::win::Win32Desktop desktop;
+  // With an argument the chooser exists (hidden) before the main window, so
+  // that the window's creation can show it.
+  std::unique_ptr<ondrix::Tfm_wybierz_algorytm> chooser;
+  if (args.count > 0) {
+    chooser = std::make_unique<ondrix::Tfm_wybierz_algorytm>(desktop, ondrix::SettingsPathFor(desktop.ProgramPath()));
+    if (!chooser->Create()) chooser.reset();
+  }
   ondrix::ui::TForm1 form(desktop);
+  form.fm_wybierz_algorytm = chooser.get();
   // The window's creation: widgets, menus, settings.
   form.ArgumentCount = args.count;
   if (!form.Create(args.first)) return 1;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Screenshots of the main window in both layouts at 96 and 144 DPI, taken
-# under Wine on a virtual display:
+# Screenshots of the main window in both layouts and of the checksum type
+# chooser (a start with a file while the default action is "ask"), at 96 and
+# 144 DPI, taken under Wine on a virtual display:
 #   tools/screenshots.sh [path/to/ondrix.exe] [output folder]
+# SCREENSHOT_MODES picks some of "normal mini chooser" (default: all).
 # Defaults: build/startup/ondrix.exe and docs/screenshots. Needs wine, Xvfb
 # and ImageMagick (import, convert). Runs in the tools' Wine prefix
 # (tools/wine-env.sh), on its own display (DISPLAY_NUMBER, default 91); the
@@ -37,7 +39,7 @@ ondrix_wine_prefix_ready "$root"
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
 
 shot() {  # dpi mode
-  local dpi=$1 mode=$2 miniform=0
+  local dpi=$1 mode=$2 miniform=0 args=()
   [[ $mode == mini ]] && miniform=1
   wineserver -k 2>/dev/null || true
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
@@ -45,9 +47,15 @@ shot() {  # dpi mode
   wineserver -p 2>/dev/null || true
   cp "$exe" "$work/ondrix.exe"
   printf '[Settings]\r\nMiniform=%s\r\nCheckForUpdate=0\r\n' "$miniform" >"$work/ondrix.ini"
-  (cd "$work" && wine ondrix.exe >/dev/null 2>&1) &
+  if [[ $mode == chooser ]]; then
+    # The chooser waits for a pick before the main window shows.
+    printf 'ShellDefaultAction=ask\r\n' >>"$work/ondrix.ini"
+    printf 'abc' >"$work/sample.txt"
+    args=(sample.txt)
+  fi
+  (cd "$work" && wine ondrix.exe "${args[@]}" >/dev/null 2>&1) &
   local pid=$!
-  sleep 6
+  sleep "${SCREENSHOT_WAIT:-6}"
   import -window root "$work/root.png"
   convert "$work/root.png" -trim +repage "$out/$mode-$dpi.png"
   kill "$pid" 2>/dev/null || true
@@ -56,7 +64,7 @@ shot() {  # dpi mode
 }
 
 for dpi in 96 144; do
-  for mode in normal mini; do
+  for mode in ${SCREENSHOT_MODES:-normal mini chooser}; do
     shot "$dpi" "$mode"
   done
 done

@@ -15,6 +15,8 @@
 //   form1_verify.cpp    comparison, clipboard commands, file details report
 //   form1_files.cpp     checksum file, history file and its commands
 //   form1_shell.cpp     properties sheet, Explorer, a second copy
+//   form1_shell_verb.cpp  the Explorer verb's commands, the chooser at
+//                       start, shortcuts
 //   form1_pending.cpp   commands whose work later parts do (placeholders)
 // The menu tables are in options_menu.cpp; menu_item.h, layout_rules.*,
 // help_text.* and file_exists.* hold the small pieces the window uses.
@@ -55,6 +57,10 @@
 #include "startup/file_info_text.h"
 #include "verify/compare.h"
 #include "verify/file_details.h"
+
+namespace ondrix {
+class Tfm_wybierz_algorytm;
+}
 
 namespace ondrix::ui {
 
@@ -281,6 +287,9 @@ class TForm1 : public win::Form {
   std::uint8_t StartedWithArgument = 0;
   std::uint8_t FirstShowPending = 0;
   std::wstring FirstArgument;  // the command line's first argument, or empty
+  // The checksum type chooser, created before the window when there is an
+  // argument; null otherwise. Not owned.
+  Tfm_wybierz_algorytm* fm_wybierz_algorytm = nullptr;
   int ArgumentCount = 0;
   std::uint8_t MiniMode = 0;
   std::int32_t CaptionBarHeight = 0;
@@ -486,17 +495,23 @@ class TForm1 : public win::Form {
   std::wstring HistoryPath() const;
 
   // ---- commands whose work later parts do (form1_pending.cpp) ---------------------------
-  void Placeshortcutondesktop1Click();
-  void Placeshortcutonquicklaunchbar1Click();
   void Checkfornewerversionnow1Click();
+  void RunAgeCheckOrDonationReminder();
+  void Timer2Timer();
+  void timer_aktualizacja2Timer();
+
+  // ---- Explorer verb, chooser at start, shortcuts (form1_shell_verb.cpp) -------------
+  void proc_shell_wlacz_integracje(std::wstring_view title, bool report);
+  void proc_shell_wylacz_integracje();
   void EnableWindowsshellintegration1Click();
   void Changecontextmenutitle1Click();
   void FixcontextmenuifyouseeOpenfilewithwindow1Click();
   bool VerifyShellVerb();
-  void ShowChooserAtCreation();
-  void RunAgeCheckOrDonationReminder();
-  void Timer2Timer();
-  void timer_aktualizacja2Timer();
+  // False when the chooser ended the program (Escape).
+  bool ShowChooserAtCreation();
+  void Placeshortcutondesktop1Click();
+  void Placeshortcutonquicklaunchbar1Click();
+  void PlaceShortcutIn(win::ShellFolder folder, std::wstring_view subfolder, std::wstring_view confirmation);
 
   // ---- state only the window uses ---------------------------------------------
   std::int64_t SelectedFileSize = 0;

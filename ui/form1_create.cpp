@@ -95,8 +95,9 @@ bool TForm1::Create(std::wstring_view first_argument) {
   // Drops from Explorer; the drop handler comes with the file intake.
   ::DragAcceptFiles(Hwnd(), TRUE);
   CalcIdle = 1;
-  // With the default action "ask" and a file argument, the type chooser.
-  ShowChooserAtCreation();
+  // With the default action "ask" and a file argument, the type chooser;
+  // Escape there ends the program.
+  if (!ShowChooserAtCreation()) return false;
   // The type list fills its cell of the normal layout.
   Panel11.DisableAlign();
   ComboBox1.SetAlign(win::alClient);

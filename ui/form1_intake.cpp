@@ -5,6 +5,7 @@
 #include "win/file_stream.h"
 #include "settings/ini_file.h"
 #include "settings/settings_values.h"
+#include "startup/chooser_dialog.h"
 #include "startup/file_info.h"
 #include "win/file_path.h"
 #include "ui/form1.h"
@@ -132,7 +133,9 @@ void TForm1::ProcessFirstArgument() {
     ComboBox1Change(false);
     break;
   }
+  // The chooser's pick is used up.
   PendingChosenType.clear();
+  if (fm_wybierz_algorytm != nullptr) fm_wybierz_algorytm->ChooserPick.clear();
   if (Autopastechecksumfromclipboard1.Checked()) PasteChecksumFromClipboard();
   const std::wstring error = TryOpenFile(argument);
   if (!error.empty()) {

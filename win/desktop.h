@@ -40,6 +40,12 @@ struct HttpResult {
   std::string body;         // the response body as bytes
 };
 
+// Folders of the user's shell that shortcuts are placed in.
+enum class ShellFolder {
+  Desktop,  // the user's desktop
+  AppData,  // the per-user application-data folder (roaming)
+};
+
 class IDesktop {
  public:
   virtual ~IDesktop() = default;
@@ -66,6 +72,8 @@ class IDesktop {
 
   // --- other programs and the shell ---
   virtual StartResult Start(const StartRequest& request) = 0;
+  // The file-system path of a shell folder; nothing when the system has none.
+  virtual std::optional<std::wstring> ShellFolderPath(ShellFolder folder) = 0;
   virtual void FlashTaskbar(HWND window, UINT count) = 0;
 
   // --- network ---

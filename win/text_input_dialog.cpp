@@ -105,11 +105,13 @@ INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lp
 
 std::optional<std::wstring> ShowTextInputDialog(HWND owner, std::wstring_view caption, std::wstring_view prompt,
                                                 std::wstring_view initial) {
-  DialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, caption, 230, 66, 4);
-  tmpl.AddItem(0x0082, SS_LEFT | SS_NOPREFIX, 7, 7, 216, 10, kIdPrompt, L"");
-  tmpl.AddItem(0x0081, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 20, 216, 13, kIdEdit, L"");
-  tmpl.AddItem(0x0080, BS_DEFPUSHBUTTON | WS_TABSTOP, 119, 43, 50, 15, IDOK, L"OK");
-  tmpl.AddItem(0x0080, BS_PUSHBUTTON | WS_TABSTOP, 173, 43, 50, 15, IDCANCEL, L"Cancel");
+  // The prompt has room for two lines: a long one wraps instead of losing
+  // its end.
+  DialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, caption, 230, 74, 4);
+  tmpl.AddItem(0x0082, SS_LEFT | SS_NOPREFIX, 7, 7, 216, 18, kIdPrompt, L"");
+  tmpl.AddItem(0x0081, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 28, 216, 13, kIdEdit, L"");
+  tmpl.AddItem(0x0080, BS_DEFPUSHBUTTON | WS_TABSTOP, 119, 51, 50, 15, IDOK, L"OK");
+  tmpl.AddItem(0x0080, BS_PUSHBUTTON | WS_TABSTOP, 173, 51, 50, 15, IDCANCEL, L"Cancel");
 
   InputState state{std::wstring(prompt), std::wstring(initial)};
   const INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), tmpl.Get(), owner, &InputDialogProc,

@@ -1,6 +1,7 @@
 #include "win/win32_desktop.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 #include <winhttp.h>
 
 #include <vector>
@@ -63,6 +64,17 @@ ULONGLONG Win32Desktop::TickCount() { return ::GetTickCount64(); }
 std::wstring Win32Desktop::ProgramPath() { return ExecutablePath(); }
 
 void Win32Desktop::EndProcess(UINT exit_code) { ::ExitProcess(exit_code); }
+
+std::optional<std::wstring> Win32Desktop::ShellFolderPath(ShellFolder folder) {
+  // Known folders have no length limit, unlike the CSIDL paths.
+  const KNOWNFOLDERID& id = folder == ShellFolder::Desktop ? FOLDERID_Desktop : FOLDERID_RoamingAppData;
+  PWSTR path = nullptr;
+  const HRESULT hr = ::SHGetKnownFolderPath(id, 0, nullptr, &path);
+  std::optional<std::wstring> result;
+  if (SUCCEEDED(hr) && path != nullptr) result = std::wstring(path);
+  ::CoTaskMemFree(path);
+  return result;
+}
 
 StartResult Win32Desktop::Start(const StartRequest& request) {
   SHELLEXECUTEINFOW info{};

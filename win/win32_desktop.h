@@ -19,6 +19,7 @@ class Win32Desktop : public IDesktop {
   std::wstring ProgramPath() override;
   void EndProcess(UINT exit_code) override;
   StartResult Start(const StartRequest& request) override;
+  std::optional<std::wstring> ShellFolderPath(ShellFolder folder) override;
   void FlashTaskbar(HWND window, UINT count) override;
   HttpResult HttpGet(std::wstring_view url) override;
 };

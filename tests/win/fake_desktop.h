@@ -42,12 +42,15 @@ class FakeDesktop : public IDesktop {
   ULONGLONG tick_count = 1000000;
   std::wstring program_path = L"C:\\ondrix-test\\ondrix.exe";
   bool start_succeeds = true;
+  std::optional<std::wstring> desktop_folder;  // ShellFolderPath's answers
+  std::optional<std::wstring> appdata_folder;
 
   // --- what happened ---
   std::vector<MessageCall> messages;
   std::vector<FileDialogCall> file_dialogs;
   std::vector<COLORREF> color_initials;
   std::vector<std::wstring> input_prompts;
+  std::vector<std::wstring> input_captions, input_initials;
   std::vector<StartCall> starts;
   std::vector<HWND> flashes;
   std::vector<std::wstring> http_urls;
@@ -73,9 +76,11 @@ class FakeDesktop : public IDesktop {
     color_initials.push_back(initial);
     return Next(colors);
   }
-  std::optional<std::wstring> InputText(HWND, std::wstring_view, std::wstring_view prompt,
-                                        std::wstring_view) override {
+  std::optional<std::wstring> InputText(HWND, std::wstring_view caption, std::wstring_view prompt,
+                                        std::wstring_view initial) override {
     input_prompts.emplace_back(prompt);
+    input_captions.emplace_back(caption);
+    input_initials.emplace_back(initial);
     return Next(input_texts);
   }
   SYSTEMTIME LocalTime() override { return local_time; }
@@ -88,6 +93,9 @@ class FakeDesktop : public IDesktop {
     result.ok = start_succeeds;
     result.error = start_succeeds ? 0 : ERROR_FILE_NOT_FOUND;
     return result;
+  }
+  std::optional<std::wstring> ShellFolderPath(ShellFolder folder) override {
+    return folder == ShellFolder::Desktop ? desktop_folder : appdata_folder;
   }
   void FlashTaskbar(HWND window, UINT) override { flashes.push_back(window); }
   HttpResult HttpGet(std::wstring_view url) override {
