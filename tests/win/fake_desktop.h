@@ -56,6 +56,9 @@ class FakeDesktop : public IDesktop {
   std::optional<UINT> exit_code;
   // Runs when the program asks to end, to see the state it ends in.
   std::function<void()> on_end_process;
+  // When set, answers every HTTP GET instead of the queue (for example from
+  // a real server); called on whatever thread asks.
+  std::function<HttpResult(std::wstring_view url)> http_handler;
 
   int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
                   MessageButtons buttons) override {
@@ -103,6 +106,7 @@ class FakeDesktop : public IDesktop {
   void FlashTaskbar(HWND window, UINT) override { flashes.push_back(window); }
   HttpResult HttpGet(std::wstring_view url) override {
     http_urls.emplace_back(url);
+    if (http_handler) return http_handler(url);
     if (http_results.empty()) {
       HttpResult failed;
       failed.error = 12029;  // ERROR_WINHTTP_CANNOT_CONNECT
