@@ -13,6 +13,16 @@ inline constexpr std::string_view kProductName = "Ondrix";
 inline constexpr std::string_view kProductVersionText = ONDRIX_VERSION_TEXT;
 inline constexpr std::string_view kProductWebPage = "https://www.ondrix.org/";
 
+// The vendor's addresses, kept together: the version document the update
+// check fetches (plain HTTP, by host name), the pages the notices and the
+// About window open, and the payment service the donation reminder names.
+inline constexpr std::wstring_view kVendorHost = L"www.ondrix.org";
+inline constexpr std::wstring_view kVersionDocumentUrl = L"http://www.ondrix.org/ondrix-versioninfo.txt";
+inline constexpr std::wstring_view kDownloadPageUrl = L"https://www.ondrix.org/download/";
+inline constexpr std::wstring_view kHomePageUrl = L"https://www.ondrix.org/";
+inline constexpr std::wstring_view kSupportPageUrl = L"https://www.ondrix.org/support/";
+inline constexpr std::wstring_view kPaymentServiceName = L"PayPal";
+
 // "Ondrix 1.6.15" and "Ondrix": the caption and taskbar title without a file.
 std::wstring ProductCaption();
 std::wstring ProductTaskbarTitle();

@@ -17,7 +17,8 @@
 //   form1_shell.cpp     properties sheet, Explorer, a second copy
 //   form1_shell_verb.cpp  the Explorer verb's commands, the chooser at
 //                       start, shortcuts
-//   form1_pending.cpp   commands whose work later parts do (placeholders)
+//   form1_update.cpp    the scheduled and the manual update check, its panel
+//   form1_notices.cpp   the age warning, the donation reminder, About
 // The menu tables are in options_menu.cpp; menu_item.h, layout_rules.*,
 // help_text.* and file_exists.* hold the small pieces the window uses.
 #pragma once
@@ -25,6 +26,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -37,6 +39,7 @@
 #include "settings/settings_values.h"
 #include "ui/menu_item.h"
 #include "win/balloon_tip.h"
+#include "win/busy_bar.h"
 #include "win/bevel.h"
 #include "win/combo_list.h"
 #include "win/control.h"
@@ -57,6 +60,7 @@
 #include "startup/file_info_text.h"
 #include "verify/compare.h"
 #include "verify/file_details.h"
+#include "update/build_date.h"
 
 namespace ondrix {
 class Tfm_wybierz_algorytm;
@@ -166,6 +170,7 @@ class TForm1 : public win::Form {
 
   win::Panel Panel_aktualizacja;
   win::Label Label10, Label11;
+  win::BusyBar Animate1;  // the notice panel's animation
 
   // Hidden: the type selectors mirrored by ComboBox1, and buttons that take
   // no part in the layout.
@@ -347,6 +352,21 @@ class TForm1 : public win::Form {
   void SaveChecksumFile();
   void View1Click();
   void Deletefile1Click();
+  // Updates and notices (form1_update.cpp, form1_notices.cpp).
+  // 1 for a check asked for with "Check now !", 0 for the scheduled one.
+  std::uint8_t UpdateCheckManual = 0;
+  // Set by the fetch when the document could not be had or read.
+  std::uint8_t UpdateCheckFailed = 0;
+  // Ticks of Timer2 left before the scheduled check.
+  std::int32_t UpdateDelayTicks = 5;
+  // The release's date the age warning counts from; tests set their own.
+  Date BuildDate = ReleaseBuildDate();
+  void CheckForUpdates();
+  void RecordUpdateCheck(bool with_count);
+  void AgeCheck();
+  void ShowDonationReminder();
+  // True while CheckForUpdates waits for the document.
+  bool UpdateCheckRunning() const noexcept { return update_check_running_; }
   // Clipboard and details (form1_verify.cpp), shell (form1_shell.cpp).
   void CopyChecksumKey();
   void PasteChecksumKey();
@@ -494,12 +514,6 @@ class TForm1 : public win::Form {
   void AppendHistory(bool enabled);
   std::wstring HistoryPath() const;
 
-  // ---- commands whose work later parts do (form1_pending.cpp) ---------------------------
-  void Checkfornewerversionnow1Click();
-  void RunAgeCheckOrDonationReminder();
-  void Timer2Timer();
-  void timer_aktualizacja2Timer();
-
   // ---- Explorer verb, chooser at start, shortcuts (form1_shell_verb.cpp) -------------
   void proc_shell_wlacz_integracje(std::wstring_view title, bool report);
   void proc_shell_wylacz_integracje();
@@ -512,6 +526,21 @@ class TForm1 : public win::Form {
   void Placeshortcutondesktop1Click();
   void Placeshortcutonquicklaunchbar1Click();
   void PlaceShortcutIn(win::ShellFolder folder, std::wstring_view subfolder, std::wstring_view confirmation);
+
+  // ---- updates and notices (form1_update.cpp, form1_notices.cpp) -------------------------
+  void Checkfornewerversionnow1Click();
+  void RunAgeCheckOrDonationReminder();
+  void Timer2Timer();
+  void timer_aktualizacja2Timer();
+  void ShowUpdatePanel();
+  void HideUpdatePanel();
+  void LayoutUpdatePanel();
+  // Runs `work` on a helper thread, or only waits `ms` when it is empty,
+  // while this thread keeps the window painted and answering with user
+  // input to it blocked.
+  void WaitPumpingMessages(DWORD ms, const std::function<void()>& work);
+  // Opens a vendor page in the default browser.
+  void OpenVendorPage(std::wstring_view url);
 
   // ---- state only the window uses ---------------------------------------------
   std::int64_t SelectedFileSize = 0;
@@ -536,6 +565,10 @@ class TForm1 : public win::Form {
   bool centre_left_pending_ = false;
   bool centre_top_pending_ = false;
   bool comparing_ = false;  // CompareChecksums puts the trimmed text back
+  bool update_check_running_ = false;
+  // What the notice panel hid, shown again when the check ends.
+  bool panel4_was_visible_ = false, panel2_was_visible_ = false, panel_mini_was_visible_ = false;
+  win::UniqueFont update_title_font_;
   // Report files Notepad may still hold are deleted when the window goes.
   struct TempFilesAtExit {
     ~TempFilesAtExit();

@@ -200,12 +200,6 @@ void TForm1::Keyboardshortcuts1Click() {
   ShowMessage(KeyboardShortcutsText(), kApplicationTitle, win::MessageIcon::Information);
 }
 
-void TForm1::About1Click() {
-  std::wstring text = Utf8ToWide(kProductName) + L" " + Utf8ToWide(kProductVersionText) +
-                      L"\r\n\r\nChecksum calculator and verifier\r\n\r\n" + Utf8ToWide(kProductWebPage);
-  ShowMessage(text, L"About " + Utf8ToWide(kProductName), win::MessageIcon::Information);
-}
-
 // Esc with the close option: hidden first, then closed through the close
 // handling (which may hide to the tray instead).
 void TForm1::CloseByUser() {

@@ -53,6 +53,9 @@ class IDesktop {
   // --- modal boxes and dialogs ---
   virtual int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
                           MessageButtons buttons) = 0;
+  // The same with more MB_ flags: MB_TOPMOST, MB_SETFOREGROUND, MB_SYSTEMMODAL.
+  virtual int ShowMessageEx(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
+                            MessageButtons buttons, UINT extra_flags) = 0;
   virtual std::optional<std::wstring> OpenFileDialog(HWND owner, const FileDialogOptions& options) = 0;
   virtual std::optional<std::wstring> SaveFileDialog(HWND owner, const FileDialogOptions& options) = 0;
   virtual std::optional<COLORREF> ColorDialog(HWND owner, COLORREF initial, bool full_open) = 0;
@@ -77,7 +80,8 @@ class IDesktop {
   virtual void FlashTaskbar(HWND window, UINT count) = 0;
 
   // --- network ---
-  // Blocking GET without proxy and without following redirects.
+  // Blocking GET without proxy and without following redirects, its waits
+  // and its body bounded (win/http_get.h). Safe to call from any thread.
   virtual HttpResult HttpGet(std::wstring_view url) = 0;
 };
 

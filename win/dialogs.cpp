@@ -58,9 +58,10 @@ std::optional<std::wstring> RunFileDialog(HWND owner, const FileDialogOptions& o
 }  // namespace
 
 int ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
-                   MessageButtons buttons) {
+                   MessageButtons buttons, UINT extra_flags) {
   const std::wstring text_copy(text), caption_copy(caption);
-  return ::MessageBoxW(owner, text_copy.c_str(), caption_copy.c_str(), IconFlags(icon) | ButtonFlags(buttons));
+  return ::MessageBoxW(owner, text_copy.c_str(), caption_copy.c_str(),
+                       IconFlags(icon) | ButtonFlags(buttons) | extra_flags);
 }
 
 std::wstring BuildFilterString(std::wstring_view pipe_separated) {

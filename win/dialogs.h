@@ -13,8 +13,9 @@ enum class MessageIcon { None, Error, Warning, Information, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 
 // MessageBoxW; returns the button id (IDOK, IDYES, ...), 0 on failure.
+// `extra_flags` adds MB_ flags such as MB_TOPMOST or MB_SYSTEMMODAL.
 int ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
-                   MessageButtons buttons);
+                   MessageButtons buttons, UINT extra_flags = 0);
 
 struct FileDialogOptions {
   std::wstring title;         // empty: the system's

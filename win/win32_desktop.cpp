@@ -2,23 +2,13 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
-#include <winhttp.h>
 
 #include <vector>
 
 #include "win/handles.h"
+#include "win/http_get.h"
 
 namespace ondrix::win {
-
-namespace {
-
-HttpResult Failure() {
-  HttpResult result;
-  result.error = ::GetLastError();
-  return result;
-}
-
-}  // namespace
 
 std::wstring ExecutablePath() {
   std::vector<wchar_t> buffer(MAX_PATH);
@@ -34,6 +24,11 @@ std::wstring ExecutablePath() {
 int Win32Desktop::ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
                               MessageButtons buttons) {
   return ShowMessageBox(owner, text, caption, icon, buttons);
+}
+
+int Win32Desktop::ShowMessageEx(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
+                                MessageButtons buttons, UINT extra_flags) {
+  return ShowMessageBox(owner, text, caption, icon, buttons, extra_flags);
 }
 
 std::optional<std::wstring> Win32Desktop::OpenFileDialog(HWND owner, const FileDialogOptions& options) {
@@ -111,56 +106,6 @@ void Win32Desktop::FlashTaskbar(HWND window, UINT count) {
   ::FlashWindowEx(&flash);
 }
 
-HttpResult Win32Desktop::HttpGet(std::wstring_view url_view) {
-  const std::wstring url(url_view);
-  URL_COMPONENTS parts{};
-  parts.dwStructSize = sizeof parts;
-  parts.dwHostNameLength = static_cast<DWORD>(-1);
-  parts.dwUrlPathLength = static_cast<DWORD>(-1);
-  parts.dwExtraInfoLength = static_cast<DWORD>(-1);
-  if (!::WinHttpCrackUrl(url.c_str(), 0, 0, &parts)) return Failure();
-  const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
-  std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
-  path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-  if (path.empty()) path = L"/";
-
-  UniqueHttpHandle session(::WinHttpOpen(L"Ondrix", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                   WINHTTP_NO_PROXY_BYPASS, 0));
-  if (!session) return Failure();
-  UniqueHttpHandle connection(::WinHttpConnect(session.Get(), host.c_str(), parts.nPort, 0));
-  if (!connection) return Failure();
-  const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
-  UniqueHttpHandle request(::WinHttpOpenRequest(connection.Get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                          WINHTTP_DEFAULT_ACCEPT_TYPES, secure));
-  if (!request) return Failure();
-  DWORD disable = WINHTTP_DISABLE_REDIRECTS;
-  ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof disable);
-  if (!::WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-      !::WinHttpReceiveResponse(request.Get(), nullptr)) {
-    return Failure();
-  }
-
-  HttpResult result;
-  DWORD status = 0;
-  DWORD size = sizeof status;
-  if (!::WinHttpQueryHeaders(request.Get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
-    return Failure();
-  }
-  result.status = static_cast<int>(status);
-  for (;;) {
-    DWORD available = 0;
-    if (!::WinHttpQueryDataAvailable(request.Get(), &available)) return Failure();
-    if (available == 0) break;
-    const std::size_t old_size = result.body.size();
-    result.body.resize(old_size + available);
-    DWORD read = 0;
-    if (!::WinHttpReadData(request.Get(), result.body.data() + old_size, available, &read)) return Failure();
-    result.body.resize(old_size + read);
-    if (read == 0) break;
-  }
-  result.ok = true;
-  return result;
-}
+HttpResult Win32Desktop::HttpGet(std::wstring_view url) { return HttpGetDocument(url); }
 
 }  // namespace ondrix::win

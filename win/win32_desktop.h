@@ -9,6 +9,8 @@ class Win32Desktop : public IDesktop {
  public:
   int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
                   MessageButtons buttons) override;
+  int ShowMessageEx(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
+                    MessageButtons buttons, UINT extra_flags) override;
   std::optional<std::wstring> OpenFileDialog(HWND owner, const FileDialogOptions& options) override;
   std::optional<std::wstring> SaveFileDialog(HWND owner, const FileDialogOptions& options) override;
   std::optional<COLORREF> ColorDialog(HWND owner, COLORREF initial, bool full_open) override;

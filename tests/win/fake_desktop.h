@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ class FakeDesktop : public IDesktop {
     std::wstring caption;
     MessageIcon icon;
     MessageButtons buttons;
+    UINT extra_flags = 0;  // MB_TOPMOST, MB_SYSTEMMODAL, ...
   };
   struct FileDialogCall {
     bool save;
@@ -55,10 +57,19 @@ class FakeDesktop : public IDesktop {
   std::vector<HWND> flashes;
   std::vector<std::wstring> http_urls;
   std::optional<UINT> exit_code;
+  // Runs when the program asks to end, to see the state it ends in.
+  std::function<void()> on_end_process;
+  // When set, answers every HTTP GET instead of the queue (for example from
+  // a real server); called on whatever thread asks.
+  std::function<HttpResult(std::wstring_view url)> http_handler;
 
   int ShowMessage(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
                   MessageButtons buttons) override {
-    messages.push_back({owner, std::wstring(text), std::wstring(caption), icon, buttons});
+    return ShowMessageEx(owner, text, caption, icon, buttons, 0);
+  }
+  int ShowMessageEx(HWND owner, std::wstring_view text, std::wstring_view caption, MessageIcon icon,
+                    MessageButtons buttons, UINT extra_flags) override {
+    messages.push_back({owner, std::wstring(text), std::wstring(caption), icon, buttons, extra_flags});
     if (message_results.empty()) return buttons == MessageButtons::Ok ? IDOK : IDCANCEL;
     const int result = message_results.front();
     message_results.pop_front();
@@ -86,7 +97,10 @@ class FakeDesktop : public IDesktop {
   SYSTEMTIME LocalTime() override { return local_time; }
   ULONGLONG TickCount() override { return tick_count; }
   std::wstring ProgramPath() override { return program_path; }
-  void EndProcess(UINT code) override { exit_code = code; }
+  void EndProcess(UINT code) override {
+    exit_code = code;
+    if (on_end_process) on_end_process();
+  }
   StartResult Start(const StartRequest& request) override {
     starts.push_back({request.verb, request.file, request.parameters, request.directory, request.show});
     StartResult result;
@@ -100,6 +114,7 @@ class FakeDesktop : public IDesktop {
   void FlashTaskbar(HWND window, UINT) override { flashes.push_back(window); }
   HttpResult HttpGet(std::wstring_view url) override {
     http_urls.emplace_back(url);
+    if (http_handler) return http_handler(url);
     if (http_results.empty()) {
       HttpResult failed;
       failed.error = 12029;  // ERROR_WINHTTP_CANNOT_CONNECT
