@@ -13,6 +13,7 @@
 #include "engines/byte_stream.h"
 #include "win/file_stream.h"
 #include "tests/win/fake_desktop.h"
+#include "tests/support/registry_redirect.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/shell_drop.h"
 #include "tests/support/scripted_stream.h"
@@ -98,6 +99,8 @@ class StuckReadTest : public ::testing::Test {
   const std::wstring file_ = folder_ / L"on a share.bin";
   HANDLE gate_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   ClosingDesktop desktop;
+  // The window reads the Explorer verb at start: never the real one.
+  test::RegistryRedirect registry_;
   std::unique_ptr<TForm1> form;
 };
 

@@ -26,6 +26,7 @@
 #include "win/file_stream.h"
 #include "settings/ini_file.h"
 #include "tests/win/fake_desktop.h"
+#include "tests/support/registry_redirect.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/shell_drop.h"
 #include "ui/form1.h"
@@ -159,6 +160,8 @@ class CalcTest : public ::testing::Test {
 
   std::wstring HistoryPath() const { return dir_ + L"\\ondrix.txt"; }
 
+  // The window reads the Explorer verb at start: never the real one.
+  test::RegistryRedirect registry_;
   FakeDesktop desktop;
   std::unique_ptr<TForm1> form;
   std::wstring dir_;

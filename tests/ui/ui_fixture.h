@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/registry_redirect.h"
 #include "tests/win/fake_desktop.h"
 #include "ui/form1.h"
 
@@ -19,6 +20,9 @@ namespace ondrix::ui::testing {
 class UiTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The window reads and may rewrite the Explorer verb at start: never the
+    // real one.
+    registry_redirect_.emplace();
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
     static int counter = 0;
@@ -31,6 +35,7 @@ class UiTest : public ::testing::Test {
 
   void TearDown() override {
     form.reset();
+    registry_redirect_.reset();
     for (const wchar_t* ext : {L".ini", L".txt"}) {
       const std::wstring path = dir_ + L"\\ondrix" + ext;
       ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -103,6 +108,7 @@ class UiTest : public ::testing::Test {
     return form->PreviewKeyMessage(msg);
   }
 
+  std::optional<test::RegistryRedirect> registry_redirect_;
   win::testing::FakeDesktop desktop;
   std::unique_ptr<TForm1> form;
   std::wstring dir_;
