@@ -47,7 +47,7 @@ build "$host_build" ondrix-sum --
 # Only DLLs every Windows has; a MinGW runtime DLL would make the program
 # fail to start on a clean machine.
 allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|shlwapi|ole32|oleaut32|advapi32|winhttp|version|ws2_32|msvcrt|uxtheme|dwmapi|bcrypt)\.dll$'
-for exe in "$win_build/ondrix.exe" "$win_build/sum/ondrix-sum.exe"; do
+for exe in "$win_build/startup/ondrix.exe" "$win_build/sum/ondrix-sum.exe"; do
   [ -f "$exe" ] || { echo "release.sh: $exe was not built" >&2; exit 1; }
   imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
   bad=$(printf '%s\n' "$imports" | grep -Ev "$allowed" || true)
@@ -60,7 +60,7 @@ done
 stage=build/release-stage/ondrix-$version-win64
 rm -rf build/release-stage
 mkdir -p "$stage" dist
-cp "$win_build/ondrix.exe" "$win_build/sum/ondrix-sum.exe" "$stage/"
+cp "$win_build/startup/ondrix.exe" "$win_build/sum/ondrix-sum.exe" "$stage/"
 # Text files for Windows users end their lines in CR LF.
 sed "s/@VERSION@/$version/; s/\$/\r/" tools/release/README-windows.txt >"$stage/README.txt"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"

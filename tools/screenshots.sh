@@ -63,8 +63,37 @@ shot() {  # dpi mode
   echo "$out/$mode-$dpi.png"
 }
 
-for dpi in 96 144; do
-  for mode in ${SCREENSHOT_MODES:-normal mini chooser}; do
-    shot "$dpi" "$mode"
+# The update check's notice panel and the About window, drawn by the test
+# build's ui_screenshots.exe (it scripts the window: no network, no keys).
+panels=${PANELS_EXE:-$root/build/windows/tests/ui/ui_screenshots.exe}
+panel_shots() {  # dpi
+  local dpi=$1
+  wineserver -k 2>/dev/null || true
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -p 2>/dev/null || true
+  (cd "$work" && wine "$panels" "$(winepath -w "$work")" "$dpi" >/dev/null 2>&1)
+  for name in notice about; do
+    if [[ -f $work/$name-$dpi.bmp ]]; then
+      convert "$work/$name-$dpi.bmp" "$out/$name-$dpi.png"
+      echo "$out/$name-$dpi.png"
+    else
+      echo "no $name picture at $dpi DPI" >&2
+    fi
   done
-done
+}
+
+if [[ ${PANELS_ONLY:-0} != 1 ]]; then
+  for dpi in 96 144; do
+    for mode in ${SCREENSHOT_MODES:-normal mini chooser}; do
+      shot "$dpi" "$mode"
+    done
+  done
+fi
+if [[ -f $panels ]]; then
+  for dpi in 96 144; do
+    panel_shots "$dpi"
+  done
+else
+  echo "no $panels: build the Windows tests for the notice panel and About pictures" >&2
+fi

@@ -89,8 +89,8 @@ constexpr Contributor kContributors[] = {
     {0, L"Checksum algorithms"},
     {1, L"MD4, MD5: Ronald L. Rivest"},
     {1, L"SHA-1, SHA-256, SHA-384, SHA-512: NIST"},
-    {1, L"RIPEMD-128, RIPEMD-160: Hans Dobbertin, Antoon Bosselaers, Bart Preneel"},
-    {1, L"HAVAL: Yuliang Zheng, Josef Pieprzyk, Jennifer Seberry"},
+    {1, L"RIPEMD-128, RIPEMD-160: H. Dobbertin, A. Bosselaers, B. Preneel"},
+    {1, L"HAVAL: Y. Zheng, J. Pieprzyk, J. Seberry"},
     {1, L"TIGER: Ross Anderson, Eli Biham"},
     {1, L"CRC-32: the polynomial of IEEE 802.3"},
 };
@@ -135,6 +135,9 @@ void FillContributors(HWND tree) {
     }
   }
   if (last_root != nullptr) ::SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(last_root));
+  // The list is read from its top.
+  const LPARAM first = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, first);
 }
 
 // The bold name and the icon at the dialog's present DPI.
@@ -216,8 +219,7 @@ void ShowAboutWindow(HWND owner, win::IDesktop& desktop) {
 
   AboutState state;
   state.desktop = &desktop;
-  ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), t.Get(), owner, AboutProc,
-                            reinterpret_cast<LPARAM>(&state));
+  desktop.ShowModalDialog(owner, t.Get(), AboutProc, reinterpret_cast<LPARAM>(&state));
 }
 
 }  // namespace ondrix

@@ -9,8 +9,8 @@
 
 namespace ondrix {
 
-// Shows the window owned by `owner` until it is closed. Links are opened
-// through `desktop` (the default browser).
+// Shows the window owned by `owner`, through `desktop`, until it is closed.
+// Links are opened through `desktop` too (the default browser).
 void ShowAboutWindow(HWND owner, win::IDesktop& desktop);
 
 }  // namespace ondrix

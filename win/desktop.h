@@ -59,6 +59,9 @@ class IDesktop {
   virtual std::optional<std::wstring> OpenFileDialog(HWND owner, const FileDialogOptions& options) = 0;
   virtual std::optional<std::wstring> SaveFileDialog(HWND owner, const FileDialogOptions& options) = 0;
   virtual std::optional<COLORREF> ColorDialog(HWND owner, COLORREF initial, bool full_open) = 0;
+  // A modal dialog from an in-memory template (the About window); the
+  // dialog's result.
+  virtual INT_PTR ShowModalDialog(HWND owner, const DLGTEMPLATE* dialog, DLGPROC procedure, LPARAM param) = 0;
   virtual std::optional<std::wstring> InputText(HWND owner, std::wstring_view caption, std::wstring_view prompt,
                                                 std::wstring_view initial) = 0;
 

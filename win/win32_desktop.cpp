@@ -43,6 +43,10 @@ std::optional<COLORREF> Win32Desktop::ColorDialog(HWND owner, COLORREF initial, 
   return ShowColorDialog(owner, initial, full_open);
 }
 
+INT_PTR Win32Desktop::ShowModalDialog(HWND owner, const DLGTEMPLATE* dialog, DLGPROC procedure, LPARAM param) {
+  return ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), dialog, owner, procedure, param);
+}
+
 std::optional<std::wstring> Win32Desktop::InputText(HWND owner, std::wstring_view caption, std::wstring_view prompt,
                                                     std::wstring_view initial) {
   return ShowTextInputDialog(owner, caption, prompt, initial);

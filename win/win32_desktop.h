@@ -14,6 +14,7 @@ class Win32Desktop : public IDesktop {
   std::optional<std::wstring> OpenFileDialog(HWND owner, const FileDialogOptions& options) override;
   std::optional<std::wstring> SaveFileDialog(HWND owner, const FileDialogOptions& options) override;
   std::optional<COLORREF> ColorDialog(HWND owner, COLORREF initial, bool full_open) override;
+  INT_PTR ShowModalDialog(HWND owner, const DLGTEMPLATE* dialog, DLGPROC procedure, LPARAM param) override;
   std::optional<std::wstring> InputText(HWND owner, std::wstring_view caption, std::wstring_view prompt,
                                         std::wstring_view initial) override;
   SYSTEMTIME LocalTime() override;

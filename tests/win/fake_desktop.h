@@ -53,6 +53,7 @@ class FakeDesktop : public IDesktop {
   std::vector<COLORREF> color_initials;
   std::vector<std::wstring> input_prompts;
   std::vector<std::wstring> input_captions, input_initials;
+  std::vector<HWND> modal_dialog_owners;  // modal dialogs shown (not run)
   std::vector<StartCall> starts;
   std::vector<HWND> flashes;
   std::vector<std::wstring> http_urls;
@@ -86,6 +87,10 @@ class FakeDesktop : public IDesktop {
   std::optional<COLORREF> ColorDialog(HWND, COLORREF initial, bool) override {
     color_initials.push_back(initial);
     return Next(colors);
+  }
+  INT_PTR ShowModalDialog(HWND owner, const DLGTEMPLATE*, DLGPROC, LPARAM) override {
+    modal_dialog_owners.push_back(owner);
+    return IDCANCEL;
   }
   std::optional<std::wstring> InputText(HWND, std::wstring_view caption, std::wstring_view prompt,
                                         std::wstring_view initial) override {
