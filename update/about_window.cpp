@@ -12,6 +12,7 @@
 #include "win/dpi.h"
 #include "win/error_guard.h"
 #include "win/handles.h"
+#include "win/dialog_template.h"
 #include "win/win32_desktop.h"
 
 namespace ondrix {
@@ -27,55 +28,6 @@ constexpr WORD kIdSupportLink = 105;
 constexpr WORD kIdContributorsCaption = 106;
 constexpr WORD kIdContributors = 107;
 constexpr UINT kRefreshFonts = WM_APP + 1;
-
-// An in-memory dialog template whose items name their window class. Dialog
-// units follow the dialog font, so the window has the right size at every
-// DPI, and the system scales it when it moves between screens.
-class DialogTemplate {
- public:
-  DialogTemplate(DWORD style, std::wstring_view title, short cx, short cy) {
-    AddDword(style | DS_SETFONT);
-    AddDword(0);
-    count_at_ = data_.size();
-    data_.push_back(0);
-    AddShorts(0, 0, cx, cy);
-    data_.push_back(0);  // no menu
-    data_.push_back(0);  // standard class
-    AddString(title);
-    data_.push_back(8);  // point size
-    AddString(L"Tahoma");
-  }
-
-  void AddItem(std::wstring_view window_class, DWORD style, short x, short y, short cx, short cy, WORD id,
-               std::wstring_view text) {
-    while (data_.size() % 2 != 0) data_.push_back(0);  // DWORD alignment
-    AddDword(style | WS_CHILD | WS_VISIBLE);
-    AddDword(0);
-    AddShorts(x, y, cx, cy);
-    data_.push_back(id);
-    AddString(window_class);
-    AddString(text);
-    data_.push_back(0);  // no creation data
-    ++data_[count_at_];
-  }
-
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
-
- private:
-  void AddDword(DWORD value) {
-    data_.push_back(LOWORD(value));
-    data_.push_back(HIWORD(value));
-  }
-  void AddShorts(short a, short b, short c, short d) {
-    for (short v : {a, b, c, d}) data_.push_back(static_cast<WORD>(v));
-  }
-  void AddString(std::wstring_view text) {
-    for (wchar_t c : text) data_.push_back(static_cast<WORD>(c));
-    data_.push_back(0);
-  }
-  std::vector<WORD> data_;
-  std::size_t count_at_ = 0;
-};
 
 // Who the program owes what: its authors and the designers of the
 // algorithms it computes.
@@ -180,7 +132,11 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) 
           (header->code == NM_CLICK || header->code == NM_RETURN) && state != nullptr) {
         const auto* link = reinterpret_cast<const NMLINK*>(lparam);
         win::Guard([&] {
-          state->desktop->Start(win::StartRequest{.verb = L"open", .file = link->item.szUrl, .owner = dialog});
+          win::StartRequest request;
+          request.verb = L"open";
+          request.file = link->item.szUrl;
+          request.owner = dialog;
+          state->desktop->Start(request);
         });
         return TRUE;
       }
@@ -204,7 +160,7 @@ void ShowAboutWindow(HWND owner, win::IDesktop& desktop) {
   ::InitCommonControlsEx(&controls);
 
   const std::wstring name(Utf8ToWide(kProductName));
-  DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, L"About " + name, 230, 186);
+  win::DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, L"About " + name, 230, 186);
   t.AddItem(L"STATIC", SS_ICON, 10, 10, 21, 20, kIdIcon, L"");
   t.AddItem(L"STATIC", SS_LEFT | SS_NOPREFIX, 40, 9, 180, 14, kIdName, name);
   t.AddItem(L"STATIC", SS_LEFT | SS_NOPREFIX, 40, 24, 180, 9, kIdVersion, L"");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "win/dialog_template.h"
 #include "win/dialogs.h"
 #include "win/error_guard.h"
 
@@ -15,49 +16,6 @@ namespace {
 
 constexpr WORD kIdPrompt = 100;
 constexpr WORD kIdEdit = 101;
-
-class DialogTemplate {
- public:
-  DialogTemplate(DWORD style, std::wstring_view title, short cx, short cy, WORD item_count) {
-    AddDword(style | DS_SETFONT);
-    AddDword(0);
-    data_.push_back(item_count);
-    AddShorts(0, 0, cx, cy);
-    data_.push_back(0);  // no menu
-    data_.push_back(0);  // standard class
-    AddString(title);
-    data_.push_back(8);  // point size
-    AddString(L"Tahoma");
-  }
-
-  void AddItem(WORD class_atom, DWORD style, short x, short y, short cx, short cy, WORD id, std::wstring_view text) {
-    if (data_.size() % 2 != 0) data_.push_back(0);  // DWORD alignment
-    AddDword(style | WS_CHILD | WS_VISIBLE);
-    AddDword(0);
-    AddShorts(x, y, cx, cy);
-    data_.push_back(id);
-    data_.push_back(0xFFFF);
-    data_.push_back(class_atom);
-    AddString(text);
-    data_.push_back(0);  // no creation data
-  }
-
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
-
- private:
-  void AddDword(DWORD value) {
-    data_.push_back(LOWORD(value));
-    data_.push_back(HIWORD(value));
-  }
-  void AddShorts(short a, short b, short c, short d) {
-    for (short v : {a, b, c, d}) data_.push_back(static_cast<WORD>(v));
-  }
-  void AddString(std::wstring_view text) {
-    for (wchar_t c : text) data_.push_back(static_cast<WORD>(c));
-    data_.push_back(0);
-  }
-  std::vector<WORD> data_;
-};
 
 struct InputState {
   std::wstring prompt;
@@ -107,11 +65,11 @@ std::optional<std::wstring> ShowTextInputDialog(HWND owner, std::wstring_view ca
                                                 std::wstring_view initial) {
   // The prompt has room for two lines: a long one wraps instead of losing
   // its end.
-  DialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, caption, 230, 74, 4);
-  tmpl.AddItem(0x0082, SS_LEFT | SS_NOPREFIX, 7, 7, 216, 18, kIdPrompt, L"");
-  tmpl.AddItem(0x0081, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 28, 216, 13, kIdEdit, L"");
-  tmpl.AddItem(0x0080, BS_DEFPUSHBUTTON | WS_TABSTOP, 119, 51, 50, 15, IDOK, L"OK");
-  tmpl.AddItem(0x0080, BS_PUSHBUTTON | WS_TABSTOP, 173, 51, 50, 15, IDCANCEL, L"Cancel");
+  DialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, caption, 230, 74);
+  tmpl.AddItem(L"STATIC", SS_LEFT | SS_NOPREFIX, 7, 7, 216, 18, kIdPrompt, L"");
+  tmpl.AddItem(L"EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 28, 216, 13, kIdEdit, L"");
+  tmpl.AddItem(L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 119, 51, 50, 15, IDOK, L"OK");
+  tmpl.AddItem(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 173, 51, 50, 15, IDCANCEL, L"Cancel");
 
   InputState state{std::wstring(prompt), std::wstring(initial)};
   const INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), tmpl.Get(), owner, &InputDialogProc,
