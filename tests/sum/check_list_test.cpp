@@ -15,6 +15,7 @@
 #include "sum/check_list.h"
 #include "sum/message_quote.h"
 #include "sum/sum_tool.h"
+#include "tests/sum/sum_test_support.h"
 
 namespace ondrix {
 namespace {
@@ -28,41 +29,18 @@ constexpr std::string_view kCrcAbc = "352441c2";
 
 std::string S(std::string_view text) { return std::string(text); }
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
+using test::RunTool;
+using test::ToolRun;
+using test::Utf8;
 
-struct ToolRun {
-  int status;
-  std::string out, err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args, const SumEnvironment& environment = {}) {
-  std::ostringstream out, err;
-  const int status = RunSumTool(args, environment, out, err);
-  return {status, out.str(), err.str()};
-}
-
-class CheckFiles : public ::testing::Test {
+// The tool's folder fixture with a subfolder "sub"; Write is MakeFile.
+class CheckFiles : public test::SumFolder {
  protected:
   void SetUp() override {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    dir_ = fs::temp_directory_path() / ("ondrix-check-test-" + std::to_string(stamp));
+    SumFolder::SetUp();
     fs::create_directories(dir_ / "sub");
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  // Writes `content` to `name` (UTF-8, relative to the test folder); returns
-  // the path as UTF-8.
-  std::string Write(std::string_view name, std::string_view content) {
-    const fs::path path = dir_ / PathFromUtf8(name);
-    std::ofstream(path, std::ios::binary).write(content.data(), std::streamsize(content.size()));
-    return Utf8(path);
-  }
-  fs::path dir_;
+  std::string Write(std::string_view name, std::string_view content) { return MakeFile(name, content); }
 };
 
 TEST_F(CheckFiles, ListsTheWindowWritesAreCheckedFromAnyFolder) {

@@ -14,6 +14,7 @@
 
 #include "engines/checksum_types.h"
 #include "engines/crc32.h"
+#include "tests/sum/sum_test_support.h"
 #include "tests/support/scripted_stream.h"
 
 namespace ondrix {
@@ -25,51 +26,10 @@ constexpr std::string_view kMd5Abc = "900150983cd24fb0d6963f7d28e17f72";
 constexpr std::string_view kSha256Abc =
     "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-struct ToolRun {
-  int status;
-  std::string out, err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunSumTool(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-// A folder of small files made for each test and removed after it.
-class SumToolFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    dir_ = fs::temp_directory_path() / ("ondrix-sum-test-" + std::to_string(stamp));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-
-  // Writes `content` to a file named by the UTF-8 `name`; returns its path as
-  // UTF-8, the way a command line names it.
-  std::string MakeFile(std::string_view name, std::string_view content) {
-    const fs::path path = dir_ / PathFromUtf8(name);
-    std::ofstream(path, std::ios::binary).write(content.data(), std::streamsize(content.size()));
-    return Utf8(path);
-  }
-  std::string MakeFolder(std::string_view name) {
-    const fs::path path = dir_ / PathFromUtf8(name);
-    fs::create_directory(path);
-    return Utf8(path);
-  }
-  std::string Missing(std::string_view name) { return Utf8(dir_ / PathFromUtf8(name)); }
-
-  fs::path dir_;
-};
+using test::RunTool;
+using test::ToolRun;
+using test::Utf8;
+using SumToolFiles = test::SumFolder;
 
 TEST_F(SumToolFiles, PrintsTheChecksumFileLineOfEachType) {
   const std::string abc = MakeFile("abc.txt", "abc");
