@@ -57,8 +57,12 @@ std::string QuoteNameForMessage(std::string_view name) {
     if (!IsSafeInDoubleQuotes(c, i == 0)) double_quotes_do = false;
   }
   if (plain) return std::string(name);
-  if (double_quotes_do && name.find('\'') != std::string_view::npos && !has_control)
-    return "\"" + std::string(name) + "\"";
+  if (double_quotes_do && name.find('\'') != std::string_view::npos && !has_control) {
+    std::string quoted(1, '"');
+    quoted += name;
+    quoted += '"';
+    return quoted;
+  }
 
   std::string quoted = "'";
   bool open = true;

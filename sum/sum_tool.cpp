@@ -202,10 +202,11 @@ std::string BsdLine(const ChecksumTypeInfo& type, std::string_view checksum, std
 #else
   constexpr std::string_view kEscaped = "\\\n\r";
 #endif
-  std::string line(BsdTagOf(type));
+  const bool escaped = name.find_first_of(kEscaped) != std::string_view::npos;
+  std::string line = escaped ? "\\" : "";
+  line += BsdTagOf(type);
   line += " (";
-  if (name.find_first_of(kEscaped) != std::string_view::npos) {
-    line.insert(0, "\\");
+  if (escaped) {
     for (const char c : name) {
       if (c == '\n') line += "\\n";
       else if (c == '\r') line += "\\r";

@@ -135,7 +135,7 @@ class FaultMatrix : public ::testing::Test {
     EXPECT_EQ(form->SpeedButton3.Caption(), L"Calculate");
     EXPECT_TRUE(form->ComboBox1.Enabled());
     EXPECT_TRUE(form->Edit2.Enabled());
-    EXPECT_TRUE(form->Job.WaitForStoppedWorkers(20000)) << "a worker was left running";
+    EXPECT_TRUE(form->Job.WaitForStoppedWorkers(std::chrono::seconds(20))) << "a worker was left running";
   }
 
   test::ScratchFolder folder_;
@@ -567,7 +567,7 @@ TEST_F(FaultMatrix, ClosingDuringARunEndsTheWorkerAndWritesNothing) {
   opener.join();
   EXPECT_FALSE(::IsWindow(window));
   EXPECT_FALSE(desktop.exit_code.has_value()) << "the worker stopped within the grace time";
-  EXPECT_TRUE(form->Job.WaitForStoppedWorkers(20000));
+  EXPECT_TRUE(form->Job.WaitForStoppedWorkers(std::chrono::seconds(20)));
   EXPECT_FALSE(FileExists(HistoryPath()));
   EXPECT_TRUE(desktop.messages.empty());
 }
