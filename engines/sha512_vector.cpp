@@ -13,8 +13,6 @@
 #if ONDRIX_X86_PATHS
 #include <immintrin.h>
 
-#include "engines/byte_order.h"
-
 namespace ondrix {
 namespace {
 #include "engines/tables/sha2_constants.inc"
