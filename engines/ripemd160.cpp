@@ -36,7 +36,7 @@ template <Line L, int R, int I>
   constexpr std::uint32_t k = L == Line::kLeft ? ripemd::kLeftConstant[R] : kRightConstant[R];
   // The words off the critical path (a, the message word, the constant)
   // first; the new b of the step before joins last.
-  a = rotl32<s>((a + x[w] + k) + ripemd::F<f>(b, c, d)) + e;
+  a = rotl32<s>(ripemd::AddF<f>(a + x[w] + k, b, c, d)) + e;
   c = rotl32<10>(c);
 }
 

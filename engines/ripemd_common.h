@@ -25,6 +25,18 @@ inline std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   if constexpr (N == 5) return x ^ (y | ~z);
 }
 
+// sum + f_N(x, y, z), where x is the word the step before has just made and
+// sum, y and z are known earlier. f4 is (x & z) + (y & ~z), the two never
+// sharing a bit: y & ~z joins the sum first, so x waits for one AND and one
+// add instead of the three steps of y ^ (z & (x ^ y)).
+template <int N>
+inline std::uint32_t AddF(std::uint32_t sum, std::uint32_t x, std::uint32_t y, std::uint32_t z) {
+  if constexpr (N == 4)
+    return (sum + (y & ~z)) + (x & z);
+  else
+    return sum + F<N>(x, y, z);
+}
+
 // The left line uses f1, f2, … round by round; the right line the same
 // functions in reverse order.
 constexpr int FunctionOf(Line line, int round, int rounds) {
