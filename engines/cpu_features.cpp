@@ -54,6 +54,7 @@ CpuFeatures Detect() {
   f.sse41 = Bit(l1.c, 19);
   f.pclmul = Bit(l1.c, 1);
   f.sha = Bit(l7.b, 29) && f.sse41 && f.ssse3;
+  f.bmi1 = Bit(l7.b, 3);
   f.bmi2 = Bit(l7.b, 8);
   const bool osxsave = Bit(l1.c, 27);
   const std::uint64_t xcr0 = osxsave ? SavedStates() : 0;

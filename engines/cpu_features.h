@@ -10,6 +10,7 @@ struct CpuFeatures {
   bool pclmul = false;
   bool sha = false;     // SHA-1 and SHA-256 instructions
   bool avx2 = false;    // with the YMM state saved by the system
+  bool bmi1 = false;   // bextr, andn
   bool bmi2 = false;
   bool avx512 = false;  // F, BW and VL, with the ZMM state saved by the system
   bool vpclmul = false; // carry-less multiply on YMM/ZMM registers
