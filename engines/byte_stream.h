@@ -25,6 +25,13 @@ class EStreamCancelled : public EStreamError {
   using EStreamError::EStreamError;
 };
 
+// Bytes a stream handed out: `size` bytes at `data`, valid until the stream
+// is read again.
+struct ByteSpan {
+  const std::uint8_t* data;
+  std::size_t size;
+};
+
 class IByteStream {
  public:
   virtual ~IByteStream() = default;
@@ -34,6 +41,14 @@ class IByteStream {
   // Reads up to `count` bytes and returns how many arrived; 0 at the end.
   // Throws EStreamError when the read fails.
   virtual std::size_t Read(void* buffer, std::size_t count) = 0;
+  // Reads as Read does (the same bytes, the same failures), but may hand out
+  // bytes the stream already holds in memory instead of copying them into
+  // `buffer`, which has room for `count`: the file streams read ahead in
+  // large pieces, and a copy of every block costs a CRC-32 on the fast path
+  // nearly as much as computing it.
+  virtual ByteSpan ReadSpan(void* buffer, std::size_t count) {
+    return {static_cast<const std::uint8_t*>(buffer), Read(buffer, count)};
+  }
 };
 
 // A stream as an opener hands it over: null with the system's reason when

@@ -69,13 +69,13 @@ std::uint32_t CrcOfStream(IByteStream& stream, std::atomic<std::int64_t>& bytes_
   std::int64_t size = stream.Size();
   while (position != size || (size = stream.Size()) != position) {
     if (stop && stop->load(std::memory_order_acquire)) break;
-    const std::size_t n = stream.Read(buffer, sizeof buffer);
+    const ByteSpan got = stream.ReadSpan(buffer, sizeof buffer);
     // A file cut short by another writer: nothing more will come.
-    if (n == 0) break;
-    position += std::int64_t(n);
-    bytes_read.store(bytes_read.load(std::memory_order_relaxed) + std::int64_t(n),
+    if (got.size == 0) break;
+    position += std::int64_t(got.size);
+    bytes_read.store(bytes_read.load(std::memory_order_relaxed) + std::int64_t(got.size),
                      std::memory_order_relaxed);
-    crc = Crc32Update(crc, buffer, n);
+    crc = Crc32Update(crc, got.data, got.size);
   }
   return ~crc;
 }

@@ -41,17 +41,17 @@ void TDigest::HashStream(IByteStream& stream, std::int64_t size) {
   // remaining block (each of which may take the system seconds to refuse).
   auto read_and_feed = [&](std::size_t want) {
     if (failed) return;
-    std::size_t n = 0;
+    ByteSpan got{};
     try {
-      n = stream.Read(buffer, want);
+      got = stream.ReadSpan(buffer, want);
     } catch (const EStreamError& e) {
       ReadError = e.what();
       ReadFailed.store(1, std::memory_order_release);
       failed = true;
       return;
     }
-    AddData(buffer, std::int64_t(n));
-    BytesHashed.store(BytesHashed.load(std::memory_order_relaxed) + std::int64_t(n),
+    AddData(got.data, std::int64_t(got.size));
+    BytesHashed.store(BytesHashed.load(std::memory_order_relaxed) + std::int64_t(got.size),
                       std::memory_order_relaxed);
   };
 

@@ -58,22 +58,32 @@ std::int64_t FileStream::Size() {
 
 std::int64_t FileStream::Position() { return position_; }
 
-std::size_t FileStream::Read(void* buffer, std::size_t count) {
-  const std::size_t n = read_ahead_.Read(buffer, count, [this](void* to, std::size_t want) {
-    // The end-of-file mark would stop later reads for good; a file that
-    // grows while it is read must be read to its new end.
+std::size_t FileStream::ReadPiece(void* to, std::size_t want) {
+  // The end-of-file mark would stop later reads for good; a file that
+  // grows while it is read must be read to its new end.
+  std::clearerr(file_);
+  errno = 0;
+  const std::size_t got = std::fread(to, 1, want, file_);
+  if (got < want && std::ferror(file_)) {
+    const int err = errno ? errno : EIO;
     std::clearerr(file_);
-    errno = 0;
-    const std::size_t got = std::fread(to, 1, want, file_);
-    if (got < want && std::ferror(file_)) {
-      const int err = errno ? errno : EIO;
-      std::clearerr(file_);
-      throw EStreamError(SystemErrorText(err));
-    }
-    return got;
-  });
+    throw EStreamError(SystemErrorText(err));
+  }
+  return got;
+}
+
+std::size_t FileStream::Read(void* buffer, std::size_t count) {
+  const std::size_t n = read_ahead_.Read(
+      buffer, count, [this](void* to, std::size_t want) { return ReadPiece(to, want); });
   position_ += std::int64_t(n);
   return n;
+}
+
+ByteSpan FileStream::ReadSpan(void* buffer, std::size_t count) {
+  const ByteSpan span = read_ahead_.ReadSpan(
+      buffer, count, [this](void* to, std::size_t want) { return ReadPiece(to, want); });
+  position_ += std::int64_t(span.size);
+  return span;
 }
 
 }  // namespace ondrix

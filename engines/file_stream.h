@@ -28,8 +28,12 @@ class FileStream final : public IByteStream {
   std::int64_t Size() override;
   std::int64_t Position() override;
   std::size_t Read(void* buffer, std::size_t count) override;
+  ByteSpan ReadSpan(void* buffer, std::size_t count) override;
 
  private:
+  // One read of the C stream into the read-ahead buffer.
+  std::size_t ReadPiece(void* to, std::size_t want);
+
   std::FILE* file_ = nullptr;
   std::string error_;
   int error_number_ = 0;

@@ -43,6 +43,19 @@ class ReadAhead {
     return done;
   }
 
+  // The same as Read, but when the buffer holds all `count` bytes they are
+  // handed out where they are instead of being copied to `out`.
+  template <class ReadFn>
+  ByteSpan ReadSpan(void* out, std::size_t count, ReadFn read) {
+    if (next_ == end_ && !Refill(count, read)) return {static_cast<const std::uint8_t*>(out), 0};
+    if (Buffered() >= count) {
+      const std::uint8_t* at = buffer_.get() + next_;
+      next_ += count;
+      return {at, count};
+    }
+    return {static_cast<const std::uint8_t*>(out), Read(out, count, read)};
+  }
+
  private:
   // One large read; when it fails, one of exactly the size still wanted, so
   // that a bad spot further on fails the block that holds it, not this one.

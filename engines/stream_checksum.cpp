@@ -28,8 +28,8 @@ std::string Crc32Text(std::uint32_t crc) {
 bool HashToTheEnd(TDigest& engine, IByteStream& stream) {
   std::vector<std::uint8_t> block(TDigest::kReadBlockSize);
   try {
-    while (const std::size_t n = stream.Read(block.data(), block.size()))
-      engine.AddData(block.data(), std::int64_t(n));
+    for (ByteSpan got; (got = stream.ReadSpan(block.data(), block.size())).size != 0;)
+      engine.AddData(got.data, std::int64_t(got.size));
   } catch (const EStreamError& e) {
     engine.ReadError = e.what();
     return false;

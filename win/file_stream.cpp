@@ -44,6 +44,12 @@ std::size_t WinFileStream::Read(void* buffer, std::size_t count) {
                           [this](void* to, std::size_t n) { return ReadOnce(to, n); });
 }
 
+ByteSpan WinFileStream::ReadSpan(void* buffer, std::size_t count) {
+  if (!read_ahead_on_) return IByteStream::ReadSpan(buffer, count);
+  return read_ahead_.ReadSpan(buffer, count,
+                              [this](void* to, std::size_t n) { return ReadOnce(to, n); });
+}
+
 OpenedStream OpenFileStream(const std::wstring& path) {
   const std::wstring api_path = ExtendedLengthPath(path);
   HANDLE file = ::CreateFileW(api_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

@@ -34,6 +34,9 @@ class WinFileStream final : public IByteStream {
   // a pipe or device is read as asked, so a read returns what has arrived
   // instead of waiting to fill a piece.
   std::size_t Read(void* buffer, std::size_t count) override;
+  // The same bytes; a block the read-ahead buffer holds whole is handed out
+  // where it is.
+  ByteSpan ReadSpan(void* buffer, std::size_t count) override;
 
  private:
   std::size_t ReadOnce(void* to, std::size_t count);

@@ -88,6 +88,66 @@ TEST(ReadAhead, ACancelledReadIsNotTriedAgain) {
   EXPECT_EQ(reads, 1);
 }
 
+// What one reader gets from a file, read by read: the bytes, or "failed".
+std::vector<std::vector<std::uint8_t>> Outcomes(FakeFile file, bool spans) {
+  ReadAhead ahead;
+  std::vector<std::vector<std::uint8_t>> outcomes;
+  std::vector<std::uint8_t> block(8192);
+  auto read = [&](void* to, std::size_t k) { return file.Read(to, k); };
+  // Sizes that fall across the piece boundary at every offset the loop
+  // reaches, then whole blocks.
+  std::size_t sizes[] = {8192, 5000, 8192, 8192, 3192, 8192};
+  for (int i = 0; i < 200; ++i) {
+    const std::size_t want = sizes[std::size_t(i) % std::size(sizes)];
+    try {
+      if (spans) {
+        const ByteSpan got = ahead.ReadSpan(block.data(), want, read);
+        outcomes.emplace_back(got.data, got.data + got.size);
+        if (got.size == 0) break;
+      } else {
+        const std::size_t n = ahead.Read(block.data(), want, read);
+        outcomes.emplace_back(block.begin(), block.begin() + std::ptrdiff_t(n));
+        if (n == 0) break;
+      }
+    } catch (const EStreamError&) {
+      outcomes.push_back({'f', 'a', 'i', 'l', 'e', 'd'});
+      break;
+    }
+  }
+  return outcomes;
+}
+
+TEST(ReadAhead, SpansHandOutWhatCopiedReadsWouldGive) {
+  struct Case {
+    const char* name;
+    std::size_t size, bad_offset, growth;
+  } cases[] = {
+      {"across pieces", 3 * ReadAhead::kPieceBytes + 5000, SIZE_MAX, 0},
+      {"a bad spot in the second piece", 2 * ReadAhead::kPieceBytes, ReadAhead::kPieceBytes + 77, 0},
+      {"a file that grows", 10000, SIZE_MAX, 3000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeFile file{PatternBytes(c.size)};
+    file.bad_offset = c.bad_offset;
+    file.grow_after_first = c.growth;
+    const auto copied = Outcomes(file, false);
+    EXPECT_EQ(Outcomes(file, true), copied);
+    EXPECT_GT(copied.size(), 2u);
+  }
+}
+
+TEST(ReadAhead, AWholeBlockInTheBufferIsHandedOutWithoutACopy) {
+  FakeFile file{PatternBytes(3 * 8192)};
+  ReadAhead ahead;
+  std::vector<std::uint8_t> block(8192);
+  auto read = [&](void* to, std::size_t k) { return file.Read(to, k); };
+  const ByteSpan first = ahead.ReadSpan(block.data(), 8192, read);
+  ASSERT_EQ(first.size, 8192u);
+  EXPECT_NE(first.data, block.data());
+  EXPECT_TRUE(std::equal(first.data, first.data + 8192, file.bytes.begin()));
+}
+
 TEST(FileStream, PositionAndSizeFollowTheReads) {
   const auto path = std::filesystem::temp_directory_path() / "ondrix_read_ahead_test.bin";
   const auto bytes = PatternBytes(20000);
@@ -101,7 +161,10 @@ TEST(FileStream, PositionAndSizeFollowTheReads) {
     EXPECT_EQ(stream.Read(block.data(), 8192), 8192u);
     EXPECT_EQ(stream.Position(), 8192);
     EXPECT_TRUE(std::equal(block.begin(), block.end(), bytes.begin()));
-    EXPECT_EQ(stream.Read(block.data(), 8192), 8192u);
+    const ByteSpan second = stream.ReadSpan(block.data(), 8192);
+    EXPECT_EQ(second.size, 8192u);
+    EXPECT_EQ(stream.Position(), 16384);
+    EXPECT_TRUE(std::equal(second.data, second.data + 8192, bytes.begin() + 8192));
     EXPECT_EQ(stream.Read(block.data(), 8192), 3616u);
     EXPECT_EQ(stream.Position(), 20000);
     EXPECT_TRUE(std::equal(block.begin(), block.begin() + 3616, bytes.begin() + 16384));
