@@ -19,6 +19,11 @@ namespace ondrix::test {
 
 namespace fs = std::filesystem;
 
+// The checksums of "abc", the file content most tests write.
+constexpr std::string_view kMd5Abc = "900150983cd24fb0d6963f7d28e17f72";
+constexpr std::string_view kSha256Abc =
+    "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+
 // A path as a command line names it: UTF-8.
 inline std::string Utf8(const fs::path& path) {
   const std::u8string text = path.u8string();

@@ -22,9 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kMd5Abc = "900150983cd24fb0d6963f7d28e17f72";
-constexpr std::string_view kSha256Abc =
-    "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+using test::kMd5Abc;
+using test::kSha256Abc;
 
 using test::RunTool;
 using test::ToolRun;
